@@ -1,0 +1,35 @@
+#pragma once
+// The window and its OpenGL context: opening and re-opening the video mode, the fixed GL
+// state every drawing relies on, the two projections and the two drawing states.
+
+#include <vector>
+
+struct StartupSettings;
+struct SDL_Surface;
+
+struct VideoMode {
+    int width;
+    int height;
+};
+
+// The surface of the last successful video-mode call.
+extern SDL_Surface* screenSurface;
+// Full-screen modes in the order the platform reported them; filled once at the first opening.
+extern std::vector<VideoMode> modeList;
+
+// Starts SDL video and opens the display from "res_x", "res_y" and "fullscreen".
+// The only fatal path of the game: no display ends the process with exit code 200.
+void setUpDisplay(const StartupSettings& startup);
+void openDisplay(int width, int height, bool fullscreen);
+void reopenDisplay(int width, int height, bool fullscreen);
+
+int screenWidth();
+int screenHeight();
+bool isFullscreen();
+
+void useFlatProjection();
+void usePerspectiveProjection();
+// Depth test, culling, lighting, perspective, texturing: the state of a frame of play.
+void useSceneState();
+// Flat projection, no texturing, no depth test, no lighting: the state of every menu.
+void useMenuState();

@@ -1,0 +1,17 @@
+#pragma once
+// The single game object: owns the long-lived pieces, builds them in start-up order and
+// runs the main loop. It lives until the process exits and is never destroyed.
+
+class Settings;
+
+class Game {
+public:
+    // Builds everything in start-up order; a display that cannot be opened ends the process.
+    void init(int argc, char** argv);
+    // Returns when the player leaves the game.
+    void run();
+
+    Settings* settings = nullptr;
+};
+
+extern Game game;

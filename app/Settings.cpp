@@ -1,0 +1,151 @@
+#include "app/Settings.h"
+
+#include "app/FileIO.h"
+
+#include <boost/spirit/home/x3.hpp>
+
+#include <cctype>
+#include <cerrno>
+#include <charconv>
+#include <climits>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+namespace x3 = boost::spirit::x3;
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f';
+}
+
+std::string trimTrailingBlanks(std::string text) {
+    while (!text.empty() && isBlank(text.back()))
+        text.pop_back();
+    return text;
+}
+
+} // namespace
+
+Settings::Settings(const std::string& fileName) {
+    load(fileName);
+}
+
+std::string& Settings::valueOf(const std::string& key) {
+    return entries_[key];
+}
+
+bool Settings::load(const std::string& fileName) {
+    std::optional<std::string> text = readWholeFile(fileName);
+    // An empty file is treated like a missing one: there is nothing to read from it.
+    if (!text || text->empty()) {
+        std::fprintf(stderr, "Warning: couldn't open options file %s\n", fileName.c_str());
+        return false;
+    }
+    if (!parse(*text)) {
+        std::fprintf(stderr, "Warning: couldn't correctly parse file %s\n", fileName.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool Settings::parse(const std::string& text) {
+    // Blanks are skipped by hand rather than by a skipper, because line ends are significant
+    // and may even be part of a key.
+    auto const blank = x3::char_(" \t\v\f");
+    auto const lineEnd = x3::lit("\r\n") | x3::lit('\r') | x3::lit('\n');
+    auto const storeKey = [this](auto& context) {
+        auto const& range = x3::_attr(context);
+        pendingKey = trimTrailingBlanks(std::string(range.begin(), range.end()));
+    };
+    auto const storeValue = [this](auto& context) {
+        auto const& range = x3::_attr(context);
+        entries_[pendingKey] = trimTrailingBlanks(std::string(range.begin(), range.end()));
+    };
+    auto const key = *x3::omit[blank] >> x3::raw[*(x3::char_ - '=')][storeKey];
+    auto const value = *x3::omit[blank] >> x3::raw[*(x3::char_ - x3::char_("\r\n"))][storeValue];
+    auto const entry = key >> '=' >> value >> *(*x3::omit[blank] >> lineEnd);
+    auto const file = *entry >> *x3::omit[blank] >> x3::eoi;
+
+    auto first = text.begin();
+    return x3::parse(first, text.end(), file);
+}
+
+std::string Settings::serialize() const {
+    std::string out;
+    for (const auto& [key, value] : entries_) {
+        if (value.empty())
+            continue;
+        out += key;
+        out += " = ";
+        out += value;
+        out += '\n';
+    }
+    return out;
+}
+
+bool Settings::save(const std::string& fileName) const {
+    if (writeFileAtomically(fileName, serialize()))
+        return true;
+    std::fprintf(stderr, "Warning: couldn't write options file %s\n", fileName.c_str());
+    return false;
+}
+
+StartupSettings readStartupSettings(Settings& settings) {
+    StartupSettings result;
+    result.resX = convertAtoi(settings.valueOf("res_x"));
+    result.resY = convertAtoi(settings.valueOf("res_y"));
+    result.fullscreen = convertAtoi(settings.valueOf("fullscreen")) != 0;
+    const std::string& music = settings.valueOf("music");
+    result.musicOff = !music.empty() && music[0] != '1';
+    for (auto [key, target] : {std::pair{"msensitivity", &result.mouseSensitivity},
+                               std::pair{"jsensitivity", &result.joystickSensitivity}}) {
+        std::optional<float> number = parseDecimalFloat(settings.valueOf(key));
+        if (number && *number != 0.0f)
+            *target = number;
+    }
+    for (auto [key, target] :
+         {std::pair{"turnboard", &result.turnboard}, std::pair{"topview", &result.topview}}) {
+        const std::string& flag = settings.valueOf(key);
+        if (!flag.empty())
+            *target = flag[0] != '0';
+    }
+    return result;
+}
+
+int convertAtoi(const std::string& text) {
+    errno = 0;
+    long value = std::strtol(text.c_str(), nullptr, 10);
+    if (value > INT_MAX)
+        return INT_MAX;
+    if (value < INT_MIN)
+        return INT_MIN;
+    return static_cast<int>(value);
+}
+
+std::optional<float> parseDecimalFloat(const std::string& text) {
+    const char* first = text.data();
+    const char* last = text.data() + text.size();
+    if (first != last && *first == '+')
+        ++first;
+    // from_chars also takes "inf", "nan" and hex floats in general mode; a sensitivity is a
+    // plain decimal number, so refuse anything but digits, sign, point and exponent.
+    for (const char* p = first; p != last; ++p) {
+        char c = *p;
+        if (!std::isdigit(static_cast<unsigned char>(c)) && c != '.' && c != '-' && c != 'e' &&
+            c != 'E' && c != '+')
+            return std::nullopt;
+    }
+    float value = 0.0f;
+    auto [end, error] = std::from_chars(first, last, value, std::chars_format::general);
+    if (first == last || error != std::errc() || end != last || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+std::string formatFloat7(float value) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.7g", static_cast<double>(value));
+    return buffer;
+}

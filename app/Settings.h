@@ -1,0 +1,59 @@
+#pragma once
+// The player's settings: an ordered key/value store of byte strings read from and written
+// to "tirva.cfg". Keys the game does not know are kept and written back unchanged.
+
+#include <map>
+#include <optional>
+#include <string>
+
+class Settings {
+public:
+    // Byte-wise key order (std::string compares its chars as unsigned bytes).
+    using Entries = std::map<std::string, std::string>;
+
+    Settings() = default;
+    // Loads fileName, printing a warning when it cannot be opened or fully parsed.
+    explicit Settings(const std::string& fileName);
+
+    const Entries& entries() const { return entries_; }
+
+    // The value of key; an absent key is inserted with an empty value, which counts as unset.
+    std::string& valueOf(const std::string& key);
+
+    // Reads fileName whole and parses it; true when the whole file was parsed.
+    bool load(const std::string& fileName);
+    // Parses settings text into the store; entries before a parse failure are kept.
+    bool parse(const std::string& text);
+    // Writes every entry with a non-empty value as "key = value" lines, replacing the file
+    // atomically. False (and one warning line) when the file could not be written.
+    bool save(const std::string& fileName) const;
+    // The text save writes.
+    std::string serialize() const;
+
+private:
+    Entries entries_;
+    std::string pendingKey;
+};
+
+// The settings the start-up reads, converted as the game uses them.
+struct StartupSettings {
+    int resX = 0; // 0: not set
+    int resY = 0;
+    bool fullscreen = false;
+    bool musicOff = false;
+    std::optional<float> mouseSensitivity; // present only when set to a non-zero number
+    std::optional<float> joystickSensitivity;
+    std::optional<bool> turnboard; // present only when the value is not empty
+    std::optional<bool> topview;
+};
+
+// Looks the known keys up in the order the start-up reads them.
+StartupSettings readStartupSettings(Settings& settings);
+
+// C atoi without its undefined behaviour on overflow: leading white space, optional sign,
+// decimal digits; no digits gives 0; out-of-range values saturate.
+int convertAtoi(const std::string& text);
+// The whole text as a finite decimal number (optional sign, digits, point, exponent).
+std::optional<float> parseDecimalFloat(const std::string& text);
+// A float as printf "%.7g" writes it: 1.0 as "1", 0.5 as "0.5".
+std::string formatFloat7(float value);

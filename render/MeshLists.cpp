@@ -1,0 +1,40 @@
+#include "render/MeshLists.h"
+
+#include "render/Meshes.h"
+
+#include <GL/gl.h>
+
+void drawSphere(int depth) {
+    glBegin(GL_TRIANGLES);
+    for (const Vec3& v : generateSphereTriangles(depth)) {
+        glNormal3f(v.x, v.y, v.z);
+        glVertex3f(v.x, v.y, v.z);
+    }
+    glEnd();
+}
+
+void drawDisc(int segments, float radius) {
+    glBegin(GL_POLYGON);
+    for (const Vec3& v : generateDiscVertices(segments, radius))
+        glVertex3f(v.x, v.y, v.z);
+    glEnd();
+}
+
+void compileMeshLists() {
+    // The ball's own specular highlight is set and undone inside the list, so replaying it
+    // leaves lighting on and texturing off.
+    const GLfloat ballSpecular[] = {0.2f, 0.2f, 0.2f, 1.0f};
+    const GLfloat noSpecular[] = {0.0f, 0.0f, 0.0f, 1.0f};
+    glNewList(BALL_LIST, GL_COMPILE);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, ballSpecular);
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_LIGHTING);
+    glColor3f(0.3f, 0.3f, 0.3f);
+    drawSphere(4);
+    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, noSpecular);
+    glEndList();
+
+    glNewList(DISC_LIST, GL_COMPILE);
+    drawDisc(32, 0.35f);
+    glEndList();
+}

@@ -1,0 +1,174 @@
+#include "app/Settings.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+Settings parsed(const std::string& text, bool* complete = nullptr) {
+    Settings settings;
+    bool ok = settings.parse(text);
+    if (complete)
+        *complete = ok;
+    return settings;
+}
+
+std::string readFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+struct TemporaryDirectory {
+    std::filesystem::path path;
+    TemporaryDirectory() {
+        char pattern[] = "/tmp/tirva-settings-XXXXXX";
+        path = mkdtemp(pattern);
+    }
+    ~TemporaryDirectory() { std::filesystem::remove_all(path); }
+};
+
+} // namespace
+
+TEST(Settings, BlanksAroundKeysAndValuesAreNotPartOfThem) {
+    bool complete = false;
+    Settings settings = parsed("  res_x   =   1024  \n", &complete);
+    EXPECT_TRUE(complete);
+    ASSERT_EQ(settings.entries().size(), 1u);
+    EXPECT_EQ(settings.entries().at("res_x"), "1024");
+}
+
+TEST(Settings, AllThreeLineEndsAndEmptyLinesAreAbsorbed) {
+    bool complete = false;
+    Settings settings = parsed("a=1\r\nb = 2\rc=3\n\n  \n\r\nd=x=y", &complete);
+    EXPECT_TRUE(complete);
+    Settings::Entries expected{{"a", "1"}, {"b", "2"}, {"c", "3"}, {"d", "x=y"}};
+    EXPECT_EQ(settings.entries(), expected);
+}
+
+TEST(Settings, LastOccurrenceOfAKeyWins) {
+    Settings settings = parsed("music = 1\nmusic = 0\n");
+    EXPECT_EQ(settings.entries().at("music"), "0");
+}
+
+TEST(Settings, ALineWithoutEqualsBecomesPartOfTheNextKey) {
+    bool complete = false;
+    Settings settings = parsed("word\nres_x = 5\n", &complete);
+    EXPECT_TRUE(complete);
+    EXPECT_EQ(settings.entries().count("res_x"), 0u);
+    EXPECT_EQ(settings.entries().at("word\nres_x"), "5");
+    // A line end at the very start of the file likewise belongs to the first key.
+    EXPECT_EQ(parsed("\nkey=v").entries().count("\nkey"), 1u);
+}
+
+TEST(Settings, AnUnparsedTailKeepsEverythingBeforeIt) {
+    bool complete = true;
+    Settings settings = parsed("res_x = 800\nres_y = 600\ntrailing words\n", &complete);
+    EXPECT_FALSE(complete);
+    EXPECT_EQ(settings.entries().at("res_x"), "800");
+    EXPECT_EQ(settings.entries().at("res_y"), "600");
+    // A last entry without a line end is complete, and so is a tail of blanks.
+    EXPECT_TRUE(parsed("a = 1").parse("b = 2   "));
+}
+
+TEST(Settings, EmptyKeysAndValuesAreAllowed) {
+    bool complete = false;
+    Settings settings = parsed("= 7\nempty =\n", &complete);
+    EXPECT_TRUE(complete);
+    EXPECT_EQ(settings.entries().at(""), "7");
+    EXPECT_EQ(settings.entries().at("empty"), "");
+}
+
+TEST(Settings, LookupInsertsAnEmptyValueThatIsNeverWritten) {
+    Settings settings;
+    EXPECT_EQ(settings.valueOf("res_x"), "");
+    EXPECT_EQ(settings.entries().size(), 1u);
+    settings.valueOf("res_y") = "480";
+    settings.valueOf("Res") = "1";
+    // Byte-wise order: upper case before lower case.
+    EXPECT_EQ(settings.serialize(), "Res = 1\nres_y = 480\n");
+}
+
+TEST(Settings, StartupConversions) {
+    Settings settings = parsed("res_x = 800\nfullscreen = yes\nmusic = 10\n"
+                               "msensitivity = 0\njsensitivity = 2.5\nturnboard = no\n"
+                               "topview = 0\n");
+    StartupSettings startup = readStartupSettings(settings);
+    EXPECT_EQ(startup.resX, 800);
+    EXPECT_EQ(startup.resY, 0);
+    EXPECT_FALSE(startup.fullscreen);
+    EXPECT_FALSE(startup.musicOff);
+    EXPECT_FALSE(startup.mouseSensitivity.has_value()); // 0 is ignored
+    EXPECT_EQ(startup.joystickSensitivity, 2.5f);
+    EXPECT_EQ(startup.turnboard, true); // only a leading '0' turns it off
+    EXPECT_EQ(startup.topview, false);
+
+    Settings off = parsed("music = 0\nmsensitivity = fast\njsensitivity = 1.5x\n");
+    StartupSettings offStartup = readStartupSettings(off);
+    EXPECT_TRUE(offStartup.musicOff);
+    EXPECT_FALSE(offStartup.mouseSensitivity.has_value());
+    EXPECT_FALSE(offStartup.joystickSensitivity.has_value());
+    EXPECT_FALSE(offStartup.turnboard.has_value());
+
+    Settings unset;
+    StartupSettings defaults = readStartupSettings(unset);
+    EXPECT_FALSE(defaults.musicOff);
+    EXPECT_EQ(defaults.resX, 0);
+}
+
+TEST(Settings, NumberConversions) {
+    EXPECT_EQ(convertAtoi("  -12abc"), -12);
+    EXPECT_EQ(convertAtoi("abc"), 0);
+    EXPECT_EQ(convertAtoi("99999999999999999999"), 2147483647);
+    EXPECT_EQ(parseDecimalFloat("1.5"), 1.5f);
+    EXPECT_EQ(parseDecimalFloat("-2e1"), -20.0f);
+    EXPECT_EQ(parseDecimalFloat(".5"), 0.5f);
+    EXPECT_FALSE(parseDecimalFloat("").has_value());
+    EXPECT_FALSE(parseDecimalFloat(".").has_value());
+    EXPECT_FALSE(parseDecimalFloat("nan").has_value());
+    EXPECT_FALSE(parseDecimalFloat("inf").has_value());
+    EXPECT_FALSE(parseDecimalFloat("1e99").has_value());
+    EXPECT_EQ(formatFloat7(1.0f), "1");
+    EXPECT_EQ(formatFloat7(0.5f), "0.5");
+    EXPECT_EQ(formatFloat7(1.25f), "1.25");
+    EXPECT_EQ(formatFloat7(0.1f), "0.1");
+}
+
+TEST(Settings, FilesAreReadWholeAndRewrittenAtomically) {
+    TemporaryDirectory dir;
+    std::string file = (dir.path / "tirva.cfg").string();
+    {
+        std::ofstream out(file, std::ios::binary);
+        out << "zeta = unknown\nres_x = 640\n";
+    }
+    Settings settings(file);
+    settings.valueOf("music") = "1";
+    ASSERT_TRUE(settings.save(file));
+    EXPECT_EQ(readFile(file), "music = 1\nres_x = 640\nzeta = unknown\n");
+    // No temporary file is left beside it.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+
+TEST(Settings, MissingOrEmptyFilesAndFailedWritesKeepTheStore) {
+    TemporaryDirectory dir;
+    std::string file = (dir.path / "tirva.cfg").string();
+    Settings missing;
+    EXPECT_FALSE(missing.load(file));
+    std::ofstream(file, std::ios::binary).close();
+    Settings empty;
+    EXPECT_FALSE(empty.load(file)); // a zero-length file counts as one that cannot be opened
+    EXPECT_TRUE(empty.entries().empty());
+
+    // A save into a directory that does not exist fails and leaves nothing behind.
+    Settings settings;
+    settings.valueOf("music") = "0";
+    EXPECT_FALSE(settings.save((dir.path / "no" / "tirva.cfg").string()));
+    EXPECT_EQ(settings.entries().at("music"), "0");
+}

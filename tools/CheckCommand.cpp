@@ -1,0 +1,5 @@
+#include "tools/Commands.h"
+
+int runCheckCommand(const Arguments&) {
+    return reportUsageError("check", "not available yet");
+}

@@ -1,0 +1,22 @@
+#pragma once
+// The subcommands of tirva-tool. Each takes the arguments after its own name and returns
+// the process exit code: 0 success, 1 a failure to report, 2 a usage error.
+
+#include <string>
+#include <vector>
+
+using Arguments = std::vector<std::string>;
+
+int runDumpCommand(const Arguments& args);
+int runCheckCommand(const Arguments& args);
+int runShowCommand(const Arguments& args);
+int runSimulateCommand(const Arguments& args);
+int runTimesCommand(const Arguments& args);
+int runTexturesCommand(const Arguments& args);
+int runRenderCommand(const Arguments& args);
+int runMazeCommand(const Arguments& args);
+
+// True when args ask for help ("--help" or "-h" anywhere).
+bool wantsHelp(const Arguments& args);
+// Prints "tirva-tool COMMAND: message" and a hint on standard error; returns exit code 2.
+int reportUsageError(const std::string& command, const std::string& message);

@@ -1,0 +1,5 @@
+#include "tools/Commands.h"
+
+int runDumpCommand(const Arguments&) {
+    return reportUsageError("dump", "not available yet");
+}

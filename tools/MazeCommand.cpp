@@ -1,0 +1,5 @@
+#include "tools/Commands.h"
+
+int runMazeCommand(const Arguments&) {
+    return reportUsageError("maze", "not available yet");
+}

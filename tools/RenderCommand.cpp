@@ -1,0 +1,5 @@
+#include "tools/Commands.h"
+
+int runRenderCommand(const Arguments&) {
+    return reportUsageError("render", "not available yet");
+}

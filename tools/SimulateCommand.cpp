@@ -1,0 +1,5 @@
+#include "tools/Commands.h"
+
+int runSimulateCommand(const Arguments&) {
+    return reportUsageError("simulate", "not available yet");
+}

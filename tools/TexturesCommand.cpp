@@ -1,0 +1,5 @@
+#include "tools/Commands.h"
+
+int runTexturesCommand(const Arguments&) {
+    return reportUsageError("textures", "not available yet");
+}

@@ -1,0 +1,5 @@
+#include "tools/Commands.h"
+
+int runTimesCommand(const Arguments&) {
+    return reportUsageError("times", "not available yet");
+}
