@@ -1,0 +1,60 @@
+#pragma once
+// The single ball rolling on a board, and the play clock it carries.
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+class Board;
+
+// The millisecond tick the clock reads: SDL's counter in the game, a settable clock in tests.
+using TickSource = std::function<std::int32_t()>;
+
+// The play clock, in ticks of its source.
+class Timer {
+public:
+    explicit Timer(TickSource tickSource);
+
+    // Not started, no target; the frame counter restarts from the current half second.
+    void init(std::int32_t newTarget);
+    // Starts the clock if it has not started; always clears the stop mark (resumes).
+    void start();
+    // Fixes the stop tick; a second stop keeps the first.
+    void stop();
+    // Milliseconds from start to the stop tick, or to now while running.
+    std::int32_t elapsed() const;
+    std::int32_t now() const { return tick(); }
+
+    std::int32_t startTick = -1; // -1 when not started
+    std::int32_t stopTick = -1;  // -1 while running
+    std::int32_t target = -1; // the board's time limit in ms; -1 for none
+    std::int32_t frames = 0;  // clock drawings counted in the current half second
+    std::int32_t fps = 0;     // frames per second shown by the clock display
+    std::int32_t fpsPeriod = 0; // number of the current half-second period
+
+private:
+    TickSource tick;
+};
+
+// Result of one physics step.
+enum class StepResult { Rolling = 0, Lost = 1, Completed = 2 };
+
+class Ball : public Timer {
+public:
+    explicit Ball(TickSource tickSource);
+
+    // Puts the ball on board at the start, level, with the clock running from now.
+    void begin(const Board& newBoard);
+    // Back to the start cell, still, on the floor, goal mark cleared; the tilt is kept; the
+    // clock restarts with the board's time limit as its target.
+    void reset();
+    // One step of ms milliseconds.
+    StepResult step(std::int32_t ms);
+
+    const Board* board = nullptr;
+    float x = 0.0f, y = 0.0f;   // centre in board units (x along columns, y along rows)
+    float vx = 0.0f, vy = 0.0f; // each step moves by v * 150 * dt
+    float tiltX = 0.0f, tiltY = 0.0f; // -600 ... 600, written by the tilt input
+    float z = 0.0f;             // 0 on the floor, negative while sinking or falling
+    bool goalMark = false;      // the last rim touched was a goal hole's
+};

@@ -1,0 +1,50 @@
+#pragma once
+// One playing field: a grid of cells, each with its walls and its kind, plus an optional
+// time limit and a flag that forbids the whole-board view. Loaded from a board file or
+// built by the maze generator; read (never changed) by the physics, play loop and renderer.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+// Wall-mask bits of a cell (c, r). A wall towards the previous row or column belongs to
+// that previous cell; the outline of the board is always walled and needs no bits.
+constexpr std::uint8_t WALL_NEXT_ROW = 1;    // along y = r + 1, from x = c to c + 1
+constexpr std::uint8_t WALL_NEXT_COLUMN = 2; // along x = c + 1, from y = r to r + 1
+constexpr std::uint8_t WALL_DIAGONAL_DOWN = 4; // corner (c, r) to corner (c + 1, r + 1)
+constexpr std::uint8_t WALL_DIAGONAL_UP = 8;   // corner (c + 1, r) to corner (c, r + 1)
+
+// Cell kinds; any other value is plain floor.
+constexpr std::int32_t KIND_FLOOR = 0;
+constexpr std::int32_t KIND_START = 1;
+constexpr std::int32_t KIND_GOAL = 2; // hole of radius 0.35 that completes the board
+constexpr std::int32_t KIND_TRAP = 3; // hole of radius 0.35 that loses the ball
+constexpr std::int32_t KIND_GAP = 4;  // the whole cell has no floor
+
+class Board {
+public:
+    Board() = default;
+    // Loads path as load() does.
+    explicit Board(const std::string& path);
+
+    // True when the board has grids: a board that could not be loaded has none and is
+    // never played.
+    bool hasGrids() const { return walls != nullptr && kinds != nullptr; }
+
+    // Reads a board file, replacing any previous contents. A file that cannot be opened or
+    // is malformed leaves the board without grids and prints one line on standard error.
+    void load(const std::string& path);
+    // Fresh grids of width x height plain-floor cells without walls, no time limit,
+    // whole-board view allowed; the start position is left as it was.
+    void resize(std::int32_t newHeight, std::int32_t newWidth);
+
+    // Row-major grids: cell (c, r) is at index c + r * width.
+    std::unique_ptr<std::uint8_t[]> walls;
+    std::unique_ptr<std::int32_t[]> kinds;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::int32_t timeLimit = -1; // milliseconds; -1: no limit
+    float startX = 0.0f;         // column of the start cell
+    float startY = 0.0f;         // row of the start cell
+    bool noTopView = false;      // always shown in the follow view
+};
