@@ -1,0 +1,174 @@
+#include "game/PlayLoop.h"
+
+#include "game/Ball.h"
+#include "game/Board.h"
+
+#include <cstdio>
+
+PlayEntry::PlayEntry(const std::string& path, BestTimes& table)
+    : board(*new Board(path)), bestTimes(&table.entry(path)), ownsBoard(true), ownedBoard(&board) {}
+
+PlayEntry::PlayEntry(Board& lentBoard) : board(lentBoard) {}
+
+const std::vector<std::string>& overlayItems(Outcome outcome, bool nextOffered) {
+    static const std::vector<std::string> pause{"continue", "reset", "exit"};
+    static const std::vector<std::string> pauseWithNext{"continue", "next", "reset", "exit"};
+    static const std::vector<std::string> result{"reset", "exit"};
+    static const std::vector<std::string> resultWithNext{"next", "reset", "exit"};
+    if (outcome == Outcome::Paused)
+        return nextOffered ? pauseWithNext : pause;
+    return nextOffered ? resultWithNext : result;
+}
+
+int stepBall(Ball& ball, std::int32_t stepMs) {
+    if (stepMs <= LONG_FRAME_MS)
+        return static_cast<int>(ball.step(stepMs));
+    std::int32_t pieces = (stepMs + SUB_STEP_MS - 1) / SUB_STEP_MS;
+    // Equal pieces, the remainder spread over the first ones, so the total is exact.
+    for (std::int32_t i = 0; i < pieces; ++i) {
+        std::int32_t ms = stepMs / pieces + (i < stepMs % pieces ? 1 : 0);
+        int result = static_cast<int>(ball.step(ms));
+        if (result != 0)
+            return result;
+    }
+    return 0;
+}
+
+std::string formatSeconds(std::int32_t ms) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.02f", static_cast<double>(ms) * double{0.001f});
+    return text;
+}
+
+namespace {
+
+constexpr int KEY_RETURN = 13;
+constexpr int KEY_ESCAPE = 27;
+constexpr int KEY_SPACE = 32;
+constexpr int KEY_UP = 273;
+constexpr int KEY_DOWN = 274;
+
+enum class Choice { None, Continue, Next, Reset, Exit };
+
+Choice chooseItem(const std::string& item) {
+    if (item == "continue")
+        return Choice::Continue;
+    if (item == "next")
+        return Choice::Next;
+    if (item == "reset")
+        return Choice::Reset;
+    return Choice::Exit;
+}
+
+// Moves the selection or picks an item for one key press.
+Choice handleOverlayKey(int key, const std::vector<std::string>& items, unsigned& selected) {
+    unsigned count = static_cast<unsigned>(items.size());
+    if (key == KEY_DOWN)
+        selected = (selected + 1) % count;
+    else if (key == KEY_UP)
+        selected = (selected + count - 1) % count;
+    else if (key == KEY_RETURN || key == KEY_SPACE)
+        return chooseItem(items[selected]);
+    else if (key == KEY_ESCAPE)
+        return Choice::Exit;
+    return Choice::None;
+}
+
+// Waits for an item: one blocking wait, then every queued event, then one redraw.
+Choice waitForChoice(const OverlayView& view, unsigned& selected, PlayHost& host) {
+    for (;;) {
+        host.drawOverlay(
+            OverlayView{view.outcome, view.items, selected, view.rank, view.bestTimes});
+        for (int key = host.waitKey(); key >= 0; key = host.pollKey()) {
+            Choice choice = handleOverlayKey(key, view.items, selected);
+            if (choice != Choice::None)
+                return choice;
+        }
+    }
+}
+
+} // namespace
+
+bool showOverlay(PlayEntry& entry, Outcome outcome, bool nextOffered, Ball& ball, PlayHost& host) {
+    int rank = -1;
+    if (outcome == Outcome::Completed && entry.bestTimes != nullptr) {
+        rank = BestTimes::enter(*entry.bestTimes, ball.elapsed());
+        if (rank >= 0)
+            host.saveBestTimes();
+    }
+    ball.stop();
+    const std::vector<std::string>& items = overlayItems(outcome, nextOffered);
+    unsigned selected = 0;
+    OverlayView view{outcome, items, selected, rank, entry.bestTimes};
+    switch (waitForChoice(view, selected, host)) {
+    case Choice::Continue:
+        ball.start();
+        return true;
+    case Choice::Next:
+        entry.nextRequested = true;
+        ball.start();
+        return true;
+    case Choice::Reset:
+        ball.reset();
+        host.startRun();
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool playBoard(PlayEntry& entry, bool nextAllowed, Ball& ball, PlayHost& host) {
+    if (!entry.board.hasGrids())
+        return false;
+    bool nextOffered = false;
+    host.startRun();
+    ball.begin(entry.board);
+    host.prepareBoard(entry.board);
+    std::int32_t nextFrame = host.currentTick();
+    std::int32_t lastStep = nextFrame;
+    for (;;) {
+        if (entry.nextRequested) {
+            host.showCursor();
+            return true;
+        }
+        // Paced at one frame per 10 ms; more than 200 ms behind, the schedule restarts from
+        // now instead of racing to catch up.
+        std::int32_t now = host.currentTick();
+        nextFrame += FRAME_PERIOD_MS;
+        if (nextFrame > now)
+            host.sleep(nextFrame - now);
+        if (nextFrame + CATCH_UP_LIMIT_MS < now)
+            nextFrame = now;
+        std::int32_t stepMs = now - lastStep;
+        lastStep = now;
+
+        host.drawFrame();
+        if (entry.board.timeLimit >= 0 && ball.elapsed() > entry.board.timeLimit) {
+            ball.stop();
+            if (!showOverlay(entry, Outcome::Failed, nextOffered, ball, host))
+                return false;
+            lastStep = nextFrame = host.currentTick();
+        }
+
+        int command = host.pollCommand();
+        if (command == 1)
+            return false;
+        if (command == 2) {
+            if (!showOverlay(entry, Outcome::Paused, nextOffered, ball, host))
+                return false;
+            lastStep = nextFrame = host.currentTick();
+        } else if (command == 3) {
+            ball.reset();
+            host.startRun();
+        }
+
+        int result = stepBall(ball, stepMs);
+        if (result == 0)
+            continue;
+        if (result == 2 && nextAllowed)
+            nextOffered = true;
+        if (!showOverlay(entry, static_cast<Outcome>(result), nextOffered, ball, host))
+            return false;
+        lastStep = nextFrame = host.currentTick();
+    }
+}

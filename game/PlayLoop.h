@@ -1,0 +1,94 @@
+#pragma once
+// Playing one board: the paced frame loop with its clock, time limit, pause and reset, and
+// the modal overlay that shows the outcome and the best times. The decisions live here; the
+// window, the drawing and the events come through PlayHost.
+
+#include "game/BestTimes.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+class Ball;
+class Board;
+
+// What a caller hands to the play loop.
+struct PlayEntry {
+    // Loads the board file and looks its path up in the best-times table, adding an entry
+    // with five empty slots when it is new. The entry owns the board.
+    PlayEntry(const std::string& path, BestTimes& table);
+    // A board in memory (a generated maze): no best times; the caller keeps the board.
+    explicit PlayEntry(Board& lentBoard);
+
+    Board& board;
+    BestTimes::Times* bestTimes = nullptr;
+    bool nextRequested = false;
+    bool ownsBoard = false;
+
+private:
+    std::unique_ptr<Board> ownedBoard;
+};
+
+enum class Outcome { Paused = 0, Failed = 1, Completed = 2 };
+
+// What the overlay shows; the host draws it.
+struct OverlayView {
+    Outcome outcome;
+    const std::vector<std::string>& items;
+    unsigned selected;
+    int rank; // row of a new best time in bestTimes, or -1
+    const BestTimes::Times* bestTimes;
+};
+
+// The overlay's items, top to bottom.
+const std::vector<std::string>& overlayItems(Outcome outcome, bool nextOffered);
+
+// The window, the clock, the drawing and the events, as the play loop needs them.
+class PlayHost {
+public:
+    virtual std::int32_t currentTick() = 0;
+    virtual void sleep(std::int32_t ms) = 0;
+    // Compiles the board for drawing and selects the scene drawing state.
+    virtual void prepareBoard(const Board& board) = 0;
+    // Draws the scene and the clock and shows them.
+    virtual void drawFrame() = 0;
+    virtual void drawOverlay(const OverlayView& view) = 0;
+    // Starts a run of the tilt input: pointer hidden and centred, board level.
+    virtual void startRun() = 0;
+    // Handles pending input; returns a tilt-input command (0 none, 1 quit, 2 pause, 3 reset).
+    virtual int pollCommand() = 0;
+    // Blocks for the next event: its key symbol for a key press, 0 for any other event.
+    virtual int waitKey() = 0;
+    // The next pending event like waitKey, or -1 when none is pending.
+    virtual int pollKey() = 0;
+    virtual void showCursor() = 0;
+    // Writes the best-times table to its file.
+    virtual void saveBestTimes() = 0;
+
+protected:
+    ~PlayHost() = default;
+};
+
+// Longest frame stepped in one piece; a longer one (after a stall) is split into equal
+// sub-steps of at most SUB_STEP_MS, so the ball can neither tunnel through a wall nor
+// leave the board.
+constexpr std::int32_t LONG_FRAME_MS = 30;
+constexpr std::int32_t SUB_STEP_MS = 10;
+constexpr std::int32_t FRAME_PERIOD_MS = 10;
+constexpr std::int32_t CATCH_UP_LIMIT_MS = 200;
+
+// Plays entry.board until the player leaves (false) or asks for the next board (true).
+// A board that could not be loaded is never played: false at once.
+bool playBoard(PlayEntry& entry, bool nextAllowed, Ball& ball, PlayHost& host);
+
+// Shows the overlay until an item is chosen; false for "exit". A completed board enters
+// its time into the best times first and saves them when it ranks.
+bool showOverlay(PlayEntry& entry, Outcome outcome, bool nextOffered, Ball& ball, PlayHost& host);
+
+// One physics step of stepMs, split into sub-steps when the frame was long.
+int stepBall(Ball& ball, std::int32_t stepMs);
+
+// Seconds as the clock shows them: integer ms times the single-precision 0.001, so 15 ms
+// reads 0.02.
+std::string formatSeconds(std::int32_t ms);
