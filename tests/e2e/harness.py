@@ -100,9 +100,12 @@ class Image:
 class Game:
     """One run of build/tirva in its own working directory, used as a context manager."""
 
-    def __init__(self, files=None, settings=None, without=(), env=None, copy_data=True):
+    def __init__(self, files=None, settings=None, without=(), env=None, copy_data=True,
+                 command=None):
         self.root = tempfile.mkdtemp(prefix="tirva-e2e-")
         self.workdir = os.path.join(self.root, "work")
+        # Another command (an installed launcher) may stand in for build/tirva.
+        self.command = command or [GAME]
         if copy_data:
             shutil.copytree(DATA_DIR, self.workdir, symlinks=True)
         else:
@@ -149,7 +152,7 @@ class Game:
         self.stdout_path = os.path.join(self.root, "stdout.txt")
         self.stderr_path = os.path.join(self.root, "stderr.txt")
         with open(self.stdout_path, "wb") as out, open(self.stderr_path, "wb") as err:
-            self.process = subprocess.Popen([GAME], cwd=self.workdir, env=env, stdout=out,
+            self.process = subprocess.Popen(self.command, cwd=self.workdir, env=env, stdout=out,
                                             stderr=err, stdin=subprocess.DEVNULL,
                                             start_new_session=True)
         return self
