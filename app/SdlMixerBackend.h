@@ -1,0 +1,34 @@
+#pragma once
+// The music player's sound library in the game: SDL_mixer's single music stream.
+
+#include "app/AudioBackend.h"
+
+#include <SDL.h>
+
+#include <string>
+
+struct _Mix_Music;
+
+// SDL_mixer reports the end of a track on its audio thread, where the next track must not be
+// started; the report only pushes this event, with the play's number in user.code, and the
+// event loops hand it to the music player on the main thread.
+constexpr Uint8 MUSIC_FINISHED_EVENT = SDL_USEREVENT;
+
+class SdlMixerBackend final : public AudioBackend {
+public:
+    static constexpr int SAMPLE_RATE = 22050;  // Hz
+    static constexpr int CHANNELS = 2;         // stereo
+    static constexpr int BUFFER_FRAMES = 1024; // about 46 ms at 22050 Hz
+
+    void openAudio() override;
+    bool loadTrack(MusicTrack track, const std::string& fileName, std::string& error) override;
+    void playTrack(MusicTrack track, int count) override;
+    void pauseMusic() override;
+    void installFinishedNotification() override;
+    void removeFinishedNotification() override;
+
+private:
+    _Mix_Music* tracks[3] = {nullptr, nullptr, nullptr}; // by MusicTrack
+    bool deviceOpen = false;
+    std::string openError; // SDL's reason when the device could not be opened
+};
