@@ -1,0 +1,108 @@
+#include "app/SdlInputDevice.h"
+
+#include "app/Display.h"
+#include "app/Music.h"
+
+#include <SDL.h>
+
+#include <cstdlib>
+
+WindowCentre windowCentre;
+
+namespace {
+
+void translateEvent(const SDL_Event& sdlEvent, InputEvent& event) {
+    event = InputEvent();
+    switch (sdlEvent.type) {
+    case SDL_KEYDOWN:
+        event.kind = InputEvent::Kind::KeyPress;
+        event.key = sdlEvent.key.keysym.sym;
+        break;
+    case SDL_MOUSEMOTION:
+        event.kind = InputEvent::Kind::MouseMotion;
+        event.x = sdlEvent.motion.x;
+        event.y = sdlEvent.motion.y;
+        break;
+    case SDL_MOUSEBUTTONDOWN:
+        event.kind = InputEvent::Kind::MouseButton;
+        break;
+    case SDL_JOYAXISMOTION:
+        event.kind = InputEvent::Kind::JoystickAxis;
+        event.axis = sdlEvent.jaxis.axis;
+        event.value = sdlEvent.jaxis.value;
+        break;
+    case SDL_QUIT:
+        event.kind = InputEvent::Kind::Quit;
+        break;
+    case SDL_VIDEORESIZE:
+        event.kind = InputEvent::Kind::Resize;
+        event.x = sdlEvent.resize.w;
+        event.y = sdlEvent.resize.h;
+        break;
+    }
+}
+
+} // namespace
+
+int SdlInputDevice::countJoysticks() {
+    return SDL_NumJoysticks();
+}
+
+std::string SdlInputDevice::nameJoystick(int index) {
+    const char* name = SDL_JoystickName(index);
+    return name != nullptr ? name : "";
+}
+
+bool SdlInputDevice::openJoystick(int index) {
+    joystick = SDL_JoystickOpen(index);
+    return joystick != nullptr;
+}
+
+int SdlInputDevice::readAxis(int axis) {
+    if (joystick == nullptr)
+        return 0;
+    // The axis cache is otherwise filled only by event pumping, which is not yet switched on
+    // when the start-up takes the laptop's first position.
+    SDL_JoystickUpdate();
+    return SDL_JoystickGetAxis(joystick, axis);
+}
+
+void SdlInputDevice::enableJoystickEvents() {
+    SDL_JoystickEventState(SDL_ENABLE);
+}
+
+void SdlInputDevice::showCursor(bool shown) {
+    SDL_ShowCursor(shown ? SDL_ENABLE : SDL_DISABLE);
+}
+
+void SdlInputDevice::warpPointer(int x, int y) {
+    SDL_WarpMouse(static_cast<Uint16>(x), static_cast<Uint16>(y));
+}
+
+int SdlInputDevice::windowWidth() {
+    return screenWidth();
+}
+
+int SdlInputDevice::windowHeight() {
+    return screenHeight();
+}
+
+bool SdlInputDevice::pollEvent(InputEvent& event) {
+    SDL_Event sdlEvent;
+    if (!SDL_PollEvent(&sdlEvent))
+        return false;
+    if (handleMusicEvent(sdlEvent)) {
+        event = InputEvent();
+        return true;
+    }
+    translateEvent(sdlEvent, event);
+    return true;
+}
+
+void SdlInputDevice::reopenWindow(int width, int height) {
+    reopenDisplay(width, height, false);
+}
+
+void SdlInputDevice::quitGame() {
+    std::exit(0);
+}

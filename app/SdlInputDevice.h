@@ -1,0 +1,33 @@
+#pragma once
+// The tilt input's platform layer in the game: SDL's joystick, pointer, window and event
+// queue. Events on their way to play pass the music player first, so the menu track still
+// follows the intro while a board is played.
+
+#include "app/InputDevice.h"
+#include "app/TiltInput.h"
+
+struct _SDL_Joystick;
+
+// Where the pointer is kept while the mouse steers; set by the tilt input.
+extern WindowCentre windowCentre;
+
+class SdlInputDevice final : public InputDevice {
+public:
+    int countJoysticks() override;
+    std::string nameJoystick(int index) override;
+    bool openJoystick(int index) override;
+    int readAxis(int axis) override;
+    void enableJoystickEvents() override;
+
+    void showCursor(bool shown) override;
+    void warpPointer(int x, int y) override;
+    int windowWidth() override;
+    int windowHeight() override;
+
+    bool pollEvent(InputEvent& event) override;
+    void reopenWindow(int width, int height) override;
+    void quitGame() override;
+
+private:
+    _SDL_Joystick* joystick = nullptr;
+};
