@@ -5,12 +5,13 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 
 // Wall-mask bits of a cell (c, r). A wall towards the previous row or column belongs to
 // that previous cell; the outline of the board is always walled and needs no bits.
-constexpr std::uint8_t WALL_NEXT_ROW = 1;    // along y = r + 1, from x = c to c + 1
-constexpr std::uint8_t WALL_NEXT_COLUMN = 2; // along x = c + 1, from y = r to r + 1
+constexpr std::uint8_t WALL_NEXT_ROW = 1;      // along y = r + 1, from x = c to c + 1
+constexpr std::uint8_t WALL_NEXT_COLUMN = 2;   // along x = c + 1, from y = r to r + 1
 constexpr std::uint8_t WALL_DIAGONAL_DOWN = 4; // corner (c, r) to corner (c + 1, r + 1)
 constexpr std::uint8_t WALL_DIAGONAL_UP = 8;   // corner (c + 1, r) to corner (c, r + 1)
 
@@ -34,6 +35,10 @@ public:
     // Reads a board file, replacing any previous contents. A file that cannot be opened or
     // is malformed leaves the board without grids and prints one line on standard error.
     void load(const std::string& path);
+    // Parses the bytes of a board file, replacing any previous contents. A malformed board
+    // is refused: it is left without grids and the problem is returned, worded to follow
+    // "board <path>: ", for example "line 4 has 7 cells, expected 8".
+    std::optional<std::string> parse(const std::string& bytes);
     // Fresh grids of width x height plain-floor cells without walls, no time limit,
     // whole-board view allowed; the start position is left as it was.
     void resize(std::int32_t newHeight, std::int32_t newWidth);

@@ -1,0 +1,248 @@
+#include "game/Board.h"
+
+#include "app/FileIO.h"
+
+#include <cstdio>
+#include <limits>
+#include <string_view>
+
+namespace {
+
+// The kinds lines pass through a scratch buffer of 1 MiB including its terminator.
+constexpr std::int64_t MAX_CELLS = 1048575;
+
+bool isSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// The value of a hexadecimal digit in either case, or -1.
+int hexValue(char c) {
+    if (isDigit(c))
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+std::string describeSymbol(char c) {
+    char text[16];
+    if (c > ' ' && c < 0x7f)
+        std::snprintf(text, sizeof text, "'%c'", c);
+    else
+        std::snprintf(text, sizeof text, "byte 0x%02x", static_cast<unsigned char>(c));
+    return text;
+}
+
+std::string lineProblem(int line, const std::string& what) {
+    return "line " + std::to_string(line) + " " + what;
+}
+
+// Walks the bytes of a board file as a text stream would, counting lines for messages.
+class BoardReader {
+public:
+    explicit BoardReader(const std::string& bytes) {
+        // A carriage return directly before a line feed is part of the line end, not the line.
+        text.reserve(bytes.size());
+        for (std::size_t i = 0; i < bytes.size(); ++i)
+            if (!(bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n'))
+                text.push_back(bytes[i]);
+    }
+
+    bool atEnd() const { return pos >= text.size(); }
+    char peek() const { return text[pos]; }
+    int line() const { return lineNumber; }
+
+    // Formatted integer input: white space skipped, an optional sign, then digits. Nothing
+    // when there are no digits or the value does not fit 32 bits.
+    std::optional<std::int32_t> readInteger() {
+        while (!atEnd() && isSpace(peek()))
+            advance();
+        bool negative = false;
+        if (!atEnd() && (peek() == '+' || peek() == '-'))
+            negative = text[pos++] == '-';
+        if (atEnd() || !isDigit(peek()))
+            return std::nullopt;
+        // Every digit is consumed, as a stream does, but the value saturates past 32 bits.
+        constexpr std::int64_t SATURATED = std::int64_t{1} << 32;
+        std::int64_t value = 0;
+        while (!atEnd() && isDigit(peek())) {
+            value = value * 10 + (text[pos++] - '0');
+            if (value > SATURATED)
+                value = SATURATED;
+        }
+        value = negative ? -value : value;
+        if (value > std::numeric_limits<std::int32_t>::max() ||
+            value < std::numeric_limits<std::int32_t>::min())
+            return std::nullopt;
+        return static_cast<std::int32_t>(value);
+    }
+
+    // The rest of the current line; its line feed, if any, is consumed.
+    std::string_view readLine() {
+        std::size_t end = text.find('\n', pos);
+        if (end == std::string::npos)
+            end = text.size();
+        std::string_view content(text.data() + pos, end - pos);
+        pos = end;
+        if (!atEnd())
+            advance();
+        return content;
+    }
+
+    void skipToDigit() {
+        while (!atEnd() && !isDigit(peek()))
+            advance();
+    }
+
+    void advance() {
+        if (text[pos++] == '\n')
+            ++lineNumber;
+    }
+
+private:
+    std::string text;
+    std::size_t pos = 0;
+    int lineNumber = 1;
+};
+
+// One grid row of exactly width symbols; the problem, if any, names the file line.
+std::optional<std::string> readGridRow(BoardReader& reader, std::int32_t width,
+                                       const char* gridName, std::string_view& row) {
+    if (reader.atEnd())
+        return std::string("the file ends before the ") + gridName + " grid is complete";
+    int number = reader.line();
+    row = reader.readLine();
+    if (row.size() != static_cast<std::size_t>(width))
+        return lineProblem(number, "has " + std::to_string(row.size()) + " cells, expected " +
+                                       std::to_string(width));
+    return std::nullopt;
+}
+
+// The header: rows and columns, then the line feed that ends the header line.
+std::optional<std::string> readHeader(BoardReader& reader, std::int32_t& rows,
+                                      std::int32_t& columns) {
+    std::optional<std::int32_t> first = reader.readInteger();
+    std::optional<std::int32_t> second = reader.readInteger();
+    if (!first || !second || *first <= 0 || *second <= 0)
+        return std::string("the header is not two positive integers (rows, columns)");
+    rows = *first;
+    columns = *second;
+    std::int64_t cells = std::int64_t{rows} * columns;
+    if (cells > MAX_CELLS)
+        return std::to_string(rows) + " x " + std::to_string(columns) + " is " +
+               std::to_string(cells) + " cells, more than " + std::to_string(MAX_CELLS);
+    if (reader.atEnd())
+        return std::string("the file ends after the header");
+    if (reader.peek() != '\n')
+        return lineProblem(reader.line(), "has more than the two header numbers");
+    reader.advance();
+    return std::nullopt;
+}
+
+std::optional<std::string> readWalls(BoardReader& reader, std::int32_t rows, std::int32_t columns,
+                                     std::uint8_t* walls) {
+    std::string_view row;
+    for (std::int32_t r = 0; r < rows; ++r) {
+        int number = reader.line();
+        if (std::optional<std::string> problem = readGridRow(reader, columns, "walls", row))
+            return problem;
+        for (std::int32_t c = 0; c < columns; ++c) {
+            int value = hexValue(row[c]);
+            if (value < 0)
+                return lineProblem(number, "column " + std::to_string(c + 1) + ": " +
+                                               describeSymbol(row[c]) + " is not a hex digit");
+            walls[c + std::int64_t{r} * columns] = static_cast<std::uint8_t>(value);
+        }
+    }
+    return std::nullopt;
+}
+
+// Any byte is a kind (character code minus '0'); unknown kinds play as plain floor.
+std::optional<std::string> readKinds(BoardReader& reader, std::int32_t rows, std::int32_t columns,
+                                     std::int32_t* kinds) {
+    std::string_view row;
+    for (std::int32_t r = 0; r < rows; ++r) {
+        if (std::optional<std::string> problem = readGridRow(reader, columns, "kinds", row))
+            return problem;
+        for (std::int32_t c = 0; c < columns; ++c)
+            kinds[c + std::int64_t{r} * columns] = static_cast<unsigned char>(row[c]) - '0';
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+Board::Board(const std::string& path) {
+    load(path);
+}
+
+void Board::load(const std::string& path) {
+    std::optional<std::string> bytes = readWholeFile(path);
+    if (!bytes) {
+        *this = Board();
+        std::fprintf(stderr, "Couldn't open board file %s\n", path.c_str());
+        return;
+    }
+    if (std::optional<std::string> problem = parse(*bytes))
+        std::fprintf(stderr, "Warning: board %s: %s\n", path.c_str(), problem->c_str());
+}
+
+std::optional<std::string> Board::parse(const std::string& bytes) {
+    // Nothing of a refused board may survive, so the old contents go first.
+    *this = Board();
+    BoardReader reader(bytes);
+    std::int32_t rows = 0;
+    std::int32_t columns = 0;
+    if (std::optional<std::string> problem = readHeader(reader, rows, columns))
+        return problem;
+    std::size_t cells = static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns);
+    auto newWalls = std::make_unique<std::uint8_t[]>(cells);
+    if (std::optional<std::string> problem = readWalls(reader, rows, columns, newWalls.get()))
+        return problem;
+    // Whatever stands between the grids is skipped: the kinds grid starts at the next digit.
+    reader.skipToDigit();
+    if (reader.atEnd())
+        return std::string("the file ends before the kinds grid");
+    auto newKinds = std::make_unique<std::int32_t[]>(cells);
+    if (std::optional<std::string> problem = readKinds(reader, rows, columns, newKinds.get()))
+        return problem;
+
+    // Several start cells: the last one in row-major order wins.
+    std::size_t start = cells;
+    for (std::size_t i = 0; i < cells; ++i)
+        if (newKinds[i] == KIND_START)
+            start = i;
+    if (start == cells)
+        return std::string("no start cell (kind 1)");
+
+    // The flag can only follow a time limit; a missing or unreadable number is no error.
+    if (std::optional<std::int32_t> limit = reader.readInteger()) {
+        timeLimit = *limit < 0 ? -1 : *limit;
+        std::optional<std::int32_t> flag = reader.readInteger();
+        noTopView = flag && *flag == 1;
+    }
+    walls = std::move(newWalls);
+    kinds = std::move(newKinds);
+    height = rows;
+    width = columns;
+    startX = static_cast<float>(start % static_cast<std::size_t>(columns));
+    startY = static_cast<float>(start / static_cast<std::size_t>(columns));
+    return std::nullopt;
+}
+
+void Board::resize(std::int32_t newHeight, std::int32_t newWidth) {
+    height = newHeight > 0 ? newHeight : 0;
+    width = newWidth > 0 ? newWidth : 0;
+    std::size_t cells = static_cast<std::size_t>(height) * static_cast<std::size_t>(width);
+    // make_unique value-initialises: every wall mask and kind starts at 0.
+    walls = std::make_unique<std::uint8_t[]>(cells);
+    kinds = std::make_unique<std::int32_t[]>(cells);
+    timeLimit = -1;
+    noTopView = false;
+}

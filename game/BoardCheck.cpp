@@ -1,0 +1,148 @@
+#include "game/BoardCheck.h"
+
+#include "game/Board.h"
+
+#include <cstdint>
+
+namespace {
+
+// Each cell is cut by both diagonals into four quarters, one against each edge; a diagonal
+// wall separates the quarters on its two sides.
+enum Quarter { NORTH = 0, EAST = 1, SOUTH = 2, WEST = 3 };
+
+bool isPassable(const Board& board, std::size_t cell) {
+    return board.kinds[cell] != KIND_TRAP && board.kinds[cell] != KIND_GAP;
+}
+
+std::string describeCell(std::size_t cell, std::int32_t width) {
+    return "(" + std::to_string(cell % static_cast<std::size_t>(width)) + ", " +
+           std::to_string(cell / static_cast<std::size_t>(width)) + ")";
+}
+
+std::string describeKind(std::int32_t kind) {
+    std::int32_t code = kind + '0';
+    if (code > ' ' && code < 0x7f)
+        return std::string("'") + static_cast<char>(code) + "'";
+    return "byte " + std::to_string(code);
+}
+
+// Visits every quarter joined to the ones already marked, depth first.
+class QuarterWalk {
+public:
+    explicit QuarterWalk(const Board& board)
+        : board(board), visited(static_cast<std::size_t>(board.width) * board.height * 4, 0) {}
+
+    bool hasVisited(std::size_t cell) const {
+        for (int q = 0; q < 4; ++q)
+            if (visited[cell * 4 + q])
+                return true;
+        return false;
+    }
+
+    void walkFrom(std::size_t cell) {
+        for (int q = 0; q < 4; ++q)
+            mark(cell, q);
+        while (!pending.empty()) {
+            std::size_t quarter = pending.back();
+            pending.pop_back();
+            spreadFrom(quarter / 4, static_cast<int>(quarter % 4));
+        }
+    }
+
+private:
+    void mark(std::size_t cell, int quarter) {
+        std::size_t index = cell * 4 + quarter;
+        if (visited[index] || !isPassable(board, cell))
+            return;
+        visited[index] = 1;
+        pending.push_back(index);
+    }
+
+    void spreadFrom(std::size_t cell, int quarter) {
+        std::uint8_t walls = board.walls[cell];
+        std::size_t width = static_cast<std::size_t>(board.width);
+        std::size_t c = cell % width;
+        std::size_t r = cell / width;
+        // The up diagonal runs between north and east and between south and west; the down
+        // diagonal between north and west and between south and east.
+        bool upOpen = (walls & WALL_DIAGONAL_UP) == 0;
+        bool downOpen = (walls & WALL_DIAGONAL_DOWN) == 0;
+        if (quarter == NORTH || quarter == SOUTH) {
+            if (upOpen)
+                mark(cell, quarter == NORTH ? EAST : WEST);
+            if (downOpen)
+                mark(cell, quarter == NORTH ? WEST : EAST);
+        } else {
+            if (upOpen)
+                mark(cell, quarter == EAST ? NORTH : SOUTH);
+            if (downOpen)
+                mark(cell, quarter == EAST ? SOUTH : NORTH);
+        }
+        // A straight wall between two cells belongs to the one above or to the left.
+        if (quarter == EAST && c + 1 < width && !(walls & WALL_NEXT_COLUMN))
+            mark(cell + 1, WEST);
+        if (quarter == WEST && c > 0 && !(board.walls[cell - 1] & WALL_NEXT_COLUMN))
+            mark(cell - 1, EAST);
+        if (quarter == SOUTH && r + 1 < static_cast<std::size_t>(board.height) &&
+            !(walls & WALL_NEXT_ROW))
+            mark(cell + width, NORTH);
+        if (quarter == NORTH && r > 0 && !(board.walls[cell - width] & WALL_NEXT_ROW))
+            mark(cell - width, SOUTH);
+    }
+
+    const Board& board;
+    std::vector<std::uint8_t> visited;
+    std::vector<std::size_t> pending;
+};
+
+} // namespace
+
+bool isGoalReachable(const Board& board) {
+    if (!board.hasGrids())
+        return false;
+    std::size_t width = static_cast<std::size_t>(board.width);
+    std::size_t start =
+        static_cast<std::size_t>(board.startX) + static_cast<std::size_t>(board.startY) * width;
+    QuarterWalk walk(board);
+    walk.walkFrom(start);
+    std::size_t cells = width * static_cast<std::size_t>(board.height);
+    for (std::size_t cell = 0; cell < cells; ++cell)
+        if (board.kinds[cell] == KIND_GOAL && walk.hasVisited(cell))
+            return true;
+    return false;
+}
+
+std::vector<std::string> checkBoard(const Board& board) {
+    std::vector<std::string> problems;
+    if (!board.hasGrids())
+        return {"the board has no cells"};
+    std::size_t cells = static_cast<std::size_t>(board.width) * board.height;
+    std::size_t goals = 0;
+    std::size_t starts = 0;
+    std::size_t unknown = 0;
+    std::size_t firstUnknown = 0;
+    for (std::size_t cell = 0; cell < cells; ++cell) {
+        std::int32_t kind = board.kinds[cell];
+        goals += kind == KIND_GOAL;
+        starts += kind == KIND_START;
+        if ((kind < KIND_FLOOR || kind > KIND_GAP) && unknown++ == 0)
+            firstUnknown = cell;
+    }
+    if (goals == 0)
+        problems.push_back("no goal hole (kind 2)");
+    if (starts > 1)
+        problems.push_back(std::to_string(starts) + " start cells (kind 1); the ball starts at " +
+                           "the last one, (" + std::to_string(static_cast<int>(board.startX)) +
+                           ", " + std::to_string(static_cast<int>(board.startY)) + ")");
+    if (unknown > 0)
+        problems.push_back(std::to_string(unknown) + " cell(s) of a kind other than 0 to 4, " +
+                           "played as plain floor; the first is " +
+                           describeKind(board.kinds[firstUnknown]) + " at " +
+                           describeCell(firstUnknown, board.width));
+    if (goals > 0 && !isGoalReachable(board))
+        problems.push_back("the goal cannot be reached from the start " +
+                           describeCell(static_cast<std::size_t>(board.startX) +
+                                            static_cast<std::size_t>(board.startY) * board.width,
+                                        board.width));
+    return problems;
+}
