@@ -1,6 +1,7 @@
 #pragma once
 // The single ball rolling on a board, and the play clock it carries.
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -27,10 +28,10 @@ public:
 
     std::int32_t startTick = -1; // -1 when not started
     std::int32_t stopTick = -1;  // -1 while running
-    std::int32_t target = -1; // the board's time limit in ms; -1 for none
-    std::int32_t frames = 0;  // clock drawings counted in the current half second
-    std::int32_t fps = 0;     // frames per second shown by the clock display
-    std::int32_t fpsPeriod = 0; // number of the current half-second period
+    std::int32_t target = -1;    // the board's time limit in ms; -1 for none
+    std::int32_t frames = 0;     // clock drawings counted in the current half second
+    std::int32_t fps = 0;        // frames per second shown by the clock display
+    std::int32_t fpsPeriod = 0;  // number of the current half-second period
 
 private:
     TickSource tick;
@@ -52,9 +53,30 @@ public:
     StepResult step(std::int32_t ms);
 
     const Board* board = nullptr;
-    float x = 0.0f, y = 0.0f;   // centre in board units (x along columns, y along rows)
-    float vx = 0.0f, vy = 0.0f; // each step moves by v * 150 * dt
+    float x = 0.0f, y = 0.0f;         // centre in board units (x along columns, y along rows)
+    float vx = 0.0f, vy = 0.0f;       // each step moves by v * 150 * dt
     float tiltX = 0.0f, tiltY = 0.0f; // -600 ... 600, written by the tilt input
-    float z = 0.0f;             // 0 on the floor, negative while sinking or falling
-    bool goalMark = false;      // the last rim touched was a goal hole's
+    float z = 0.0f;                   // 0 on the floor, negative while sinking or falling
+    bool goalMark = false;            // the last rim touched was a goal hole's
+
+private:
+    // A point of a wall that the ball's surface may not pass.
+    struct Contact {
+        float x, y;
+    };
+    static constexpr std::size_t MAX_CONTACTS = 22; // one per rule of the contact table
+
+    StepResult fall(float dt);
+    void sink(float dt);
+    void stepOverHole(float dt, std::int32_t c, std::int32_t r, std::int32_t kind);
+    void stepOverGap(float dt, std::int32_t c, std::int32_t r);
+    void collide();
+    void collectContacts(std::int32_t c, std::int32_t r, float fx, float fy);
+    void bounceOff(const Contact& point);
+    // Grid look-ups; a cell outside the grid has no walls and plain floor.
+    bool hasWall(std::int32_t c, std::int32_t r, std::uint8_t bit) const;
+    std::int32_t kindAt(std::int32_t c, std::int32_t r) const;
+
+    // Emptied and refilled every step; reserved once so the step never allocates.
+    std::vector<Contact> contacts;
 };
