@@ -3,6 +3,7 @@
 // kept in memory for the whole run and backed by the binary file "times.dat".
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <string>

@@ -1,0 +1,150 @@
+#include "game/BestTimes.h"
+
+#include "app/FileIO.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// Reads little-endian 32-bit integers and byte runs from a file's bytes, never past the end.
+class ByteReader {
+public:
+    explicit ByteReader(const std::string& bytes) : bytes(bytes) {}
+
+    std::size_t offset() const { return pos; }
+
+    bool readInt32(std::int32_t& value) {
+        if (bytes.size() - pos < 4)
+            return false;
+        std::uint32_t bits = 0;
+        for (int i = 3; i >= 0; --i)
+            bits = (bits << 8) | static_cast<unsigned char>(bytes[pos + i]);
+        pos += 4;
+        value = static_cast<std::int32_t>(bits);
+        return true;
+    }
+
+    bool readBytes(std::size_t count, std::string& out) {
+        if (bytes.size() - pos < count)
+            return false;
+        out.assign(bytes, pos, count);
+        pos += count;
+        return true;
+    }
+
+private:
+    const std::string& bytes;
+    std::size_t pos = 0;
+};
+
+void appendInt32(std::string& out, std::int32_t value) {
+    auto bits = static_cast<std::uint32_t>(value);
+    for (int i = 0; i < 4; ++i)
+        out.push_back(static_cast<char>((bits >> (8 * i)) & 0xff));
+}
+
+bool isEmptySlot(std::int32_t time) {
+    return time < 0;
+}
+
+} // namespace
+
+BestTimes::Times& BestTimes::entry(const std::string& key) {
+    auto [place, added] = entries_.try_emplace(key);
+    if (added)
+        place->second.fill(EMPTY_SLOT);
+    return place->second;
+}
+
+int BestTimes::enter(Times& times, std::int32_t timeMs) {
+    for (int slot = 0; slot < SLOTS; ++slot) {
+        if (!isEmptySlot(times[slot]) && times[slot] <= timeMs)
+            continue;
+        // Empty slots follow all real times, so only a real time needs moving down.
+        if (!isEmptySlot(times[slot]))
+            for (int later = SLOTS - 1; later > slot; --later)
+                times[later] = times[later - 1];
+        times[slot] = timeMs;
+        return slot;
+    }
+    return -1;
+}
+
+BestTimes::LoadResult BestTimes::load(const std::string& path) {
+    std::optional<std::string> bytes = readWholeFile(path);
+    if (!bytes) {
+        std::fprintf(stderr, "Warning: couldn't read score file %s\n", path.c_str());
+        return LoadResult::Unreadable;
+    }
+    std::size_t damageOffset = 0;
+    LoadResult result = parse(*bytes, &damageOffset);
+    if (result == LoadResult::Damaged)
+        std::fprintf(stderr, "Warning: score file %s is damaged at byte %zu; the rest is ignored\n",
+                     path.c_str(), damageOffset);
+    return result;
+}
+
+BestTimes::LoadResult BestTimes::parse(const std::string& bytes, std::size_t* damageOffset) {
+    ByteReader reader(bytes);
+    for (;;) {
+        std::size_t entryOffset = reader.offset();
+        std::int32_t keyLength = 0;
+        if (!reader.readInt32(keyLength))
+            return LoadResult::Loaded;
+        if (keyLength < 0 || keyLength > MAX_KEY_BYTES) {
+            if (damageOffset)
+                *damageOffset = entryOffset;
+            return LoadResult::Damaged;
+        }
+        std::string key;
+        if (!reader.readBytes(static_cast<std::size_t>(keyLength), key))
+            return LoadResult::Loaded;
+        key.resize(std::strlen(key.c_str()));
+
+        Times times;
+        times.fill(EMPTY_SLOT);
+        int count = 0;
+        std::int32_t time = 0;
+        bool complete = false;
+        while (reader.readInt32(time)) {
+            if (time < 0) {
+                complete = true;
+                break;
+            }
+            if (count < SLOTS)
+                times[count] = time;
+            ++count;
+        }
+        // A cut-off entry keeps the times read before the cut; one cut before its first time
+        // has nothing to keep and must not wipe an earlier entry of the same key.
+        if (complete || count > 0)
+            entry(key) = times;
+        if (!complete)
+            return LoadResult::Loaded;
+    }
+}
+
+bool BestTimes::save(const std::string& path) const {
+    if (!writeFileAtomically(path, serialize())) {
+        std::fprintf(stderr, "Warning: failed writing scores to file %s\n", path.c_str());
+        return false;
+    }
+    return true;
+}
+
+std::string BestTimes::serialize() const {
+    std::string out;
+    for (const auto& [key, times] : entries_) {
+        // A board never completed has no times to keep; a key too long to load back would
+        // make the whole file read as damaged.
+        if (isEmptySlot(times[0]) || key.size() > static_cast<std::size_t>(MAX_KEY_BYTES))
+            continue;
+        appendInt32(out, static_cast<std::int32_t>(key.size()));
+        out += key;
+        for (int slot = 0; slot < SLOTS && !isEmptySlot(times[slot]); ++slot)
+            appendInt32(out, times[slot]);
+        appendInt32(out, EMPTY_SLOT);
+    }
+    return out;
+}

@@ -1,0 +1,244 @@
+#include "game/BestTimes.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/resource.h>
+
+namespace {
+
+using Times = BestTimes::Times;
+
+std::string bytesOf(std::initializer_list<int> values) {
+    std::string out;
+    for (int value : values)
+        out.push_back(static_cast<char>(value));
+    return out;
+}
+
+std::string int32Bytes(std::int32_t value) {
+    std::string out;
+    for (int i = 0; i < 4; ++i)
+        out.push_back(static_cast<char>((static_cast<std::uint32_t>(value) >> (8 * i)) & 0xff));
+    return out;
+}
+
+std::string entryBytes(const std::string& key, std::initializer_list<std::int32_t> times) {
+    std::string out = int32Bytes(static_cast<std::int32_t>(key.size())) + key;
+    for (std::int32_t time : times)
+        out += int32Bytes(time);
+    return out;
+}
+
+std::string readFile(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+void writeFile(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+struct TemporaryDirectory {
+    std::filesystem::path path;
+    TemporaryDirectory() {
+        char pattern[] = "/tmp/tirva-times-XXXXXX";
+        path = mkdtemp(pattern);
+    }
+    ~TemporaryDirectory() { std::filesystem::remove_all(path); }
+};
+
+} // namespace
+
+TEST(BestTimes, NewTimeTakesItsRankAndMovesSlowerTimesDown) {
+    Times times = {1200, 1500, -1, -1, -1};
+    EXPECT_EQ(BestTimes::enter(times, 1300), 1);
+    EXPECT_EQ(times, (Times{1200, 1300, 1500, -1, -1}));
+    Times empty = {-1, -1, -1, -1, -1};
+    EXPECT_EQ(BestTimes::enter(empty, 9000), 0);
+    EXPECT_EQ(empty, (Times{9000, -1, -1, -1, -1}));
+}
+
+TEST(BestTimes, EqualTimeRanksAfterTheKeptOne) {
+    Times times = {1, 2, 3, 4, 5};
+    EXPECT_EQ(BestTimes::enter(times, 6), -1);
+    EXPECT_EQ(times, (Times{1, 2, 3, 4, 5}));
+    EXPECT_EQ(BestTimes::enter(times, 3), 3);
+    EXPECT_EQ(times, (Times{1, 2, 3, 3, 4}));
+    EXPECT_EQ(BestTimes::enter(times, 4), -1);
+}
+
+TEST(BestTimes, EntryAddsFiveEmptySlotsAndStaysValid) {
+    BestTimes table;
+    Times& first = table.entry("levs/a");
+    EXPECT_EQ(first, (Times{-1, -1, -1, -1, -1}));
+    first[0] = 777;
+    for (int i = 0; i < 1000; ++i)
+        table.entry("levs/" + std::to_string(i));
+    EXPECT_EQ(&table.entry("levs/a"), &first);
+    EXPECT_EQ(first[0], 777);
+}
+
+TEST(BestTimes, SavedBytesAreLittleEndianInByteWiseKeyOrder) {
+    BestTimes table;
+    table.entry("ab") = {1500, 2000, -1, -1, -1};
+    EXPECT_EQ(table.serialize(), bytesOf({0x02, 0, 0, 0, 'a', 'b', 0xdc, 0x05, 0, 0, 0xd0, 0x07, 0,
+                                          0, 0xff, 0xff, 0xff, 0xff}));
+
+    table.entry("\xe9t\xe9") = {1, -1, -1, -1, -1};
+    table.entry("b") = {2, -1, -1, -1, -1};
+    table.entry("a") = {3, 4, 5, 6, 7};
+    table.entry("never completed");
+    EXPECT_EQ(table.serialize(), entryBytes("a", {3, 4, 5, 6, 7, -1}) +
+                                     entryBytes("ab", {1500, 2000, -1}) + entryBytes("b", {2, -1}) +
+                                     entryBytes("\xe9t\xe9", {1, -1}));
+}
+
+TEST(BestTimes, SaveSkipsKeysTooLongToLoadBack) {
+    BestTimes table;
+    table.entry(std::string(5000, 'x')) = {1, -1, -1, -1, -1};
+    table.entry("y") = {2, -1, -1, -1, -1};
+    EXPECT_EQ(table.serialize(), entryBytes("y", {2, -1}));
+}
+
+TEST(BestTimes, LoadTakesTheFileAsStored) {
+    BestTimes table;
+    std::string file = entryBytes("seven", {7, 6, 5, 4, 3, 2, 1, -1}) +
+                       entryBytes(std::string("cut\0tail", 8), {100, -1}) +
+                       entryBytes("none", {-1}) + entryBytes("twice", {1, 2, -1}) +
+                       entryBytes("twice", {30, -7});
+    ASSERT_EQ(table.parse(file), BestTimes::LoadResult::Loaded);
+    BestTimes::Entries expected = {
+        {"seven", {7, 6, 5, 4, 3}},
+        {"cut", {100, -1, -1, -1, -1}},
+        {"none", {-1, -1, -1, -1, -1}},
+        {"twice", {30, -1, -1, -1, -1}},
+    };
+    EXPECT_EQ(table.entries(), expected);
+}
+
+TEST(BestTimes, CutOffFileKeepsWhatWasReadBeforeTheCut) {
+    std::string whole = entryBytes("first", {10, 20, -1}) + entryBytes("second", {30, 40, -1});
+    // The times of "second" start after the first entry, its key length and its key.
+    const std::size_t secondTimesAt = entryBytes("first", {10, 20, -1}).size() + 4 + 6;
+    for (std::size_t length = 0; length <= whole.size(); ++length) {
+        BestTimes table;
+        table.entry("second") = {5, -1, -1, -1, -1};
+        ASSERT_EQ(table.parse(whole.substr(0, length)), BestTimes::LoadResult::Loaded);
+        // An entry cut before its first time must not wipe the times already in the table.
+        std::size_t secondTimes = length < secondTimesAt ? 0 : (length - secondTimesAt) / 4;
+        Times expected = {5, -1, -1, -1, -1};
+        if (secondTimes >= 1)
+            expected = {30, -1, -1, -1, -1};
+        if (secondTimes >= 2)
+            expected = {30, 40, -1, -1, -1};
+        EXPECT_EQ(table.entries().at("second"), expected) << length;
+    }
+}
+
+TEST(BestTimes, ImpossibleKeyLengthStopsTheLoadAndKeepsEarlierEntries) {
+    for (std::int32_t length : {4097, -5, 0x7fffffff}) {
+        BestTimes table;
+        std::string file = entryBytes("kept", {5, -1}) + int32Bytes(length) + "junk";
+        std::size_t offset = 0;
+        EXPECT_EQ(table.parse(file, &offset), BestTimes::LoadResult::Damaged);
+        EXPECT_EQ(offset, 16u);
+        ASSERT_EQ(table.entries().size(), 1u);
+        EXPECT_EQ(table.entries().at("kept"), (Times{5, -1, -1, -1, -1}));
+    }
+    BestTimes table;
+    EXPECT_EQ(table.parse(entryBytes(std::string(4096, 'k'), {1, -1})),
+              BestTimes::LoadResult::Loaded);
+    EXPECT_EQ(table.entries().size(), 1u);
+}
+
+TEST(BestTimesFile, MissingFileWarnsAndZeroByteFileIsQuietlyEmpty) {
+    TemporaryDirectory directory;
+    std::string missing = (directory.path / "times.dat").string();
+    BestTimes table;
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(table.load(missing), BestTimes::LoadResult::Unreadable);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Warning: couldn't read score file " + missing + "\n");
+
+    writeFile(missing, "");
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(table.load(missing), BestTimes::LoadResult::Loaded);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_TRUE(table.entries().empty());
+}
+
+TEST(BestTimesFile, DamagedFileWarnsOnce) {
+    TemporaryDirectory directory;
+    std::string path = (directory.path / "times.dat").string();
+    writeFile(path, entryBytes("kept", {5, -1}) + int32Bytes(99999));
+    BestTimes table;
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(table.load(path), BestTimes::LoadResult::Damaged);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Warning: score file " + path + " is damaged at byte 16; the rest is ignored\n");
+    EXPECT_EQ(table.entries().size(), 1u);
+}
+
+TEST(BestTimesFile, SaveThenLoadGivesTheSameTable) {
+    TemporaryDirectory directory;
+    std::string path = (directory.path / "times.dat").string();
+    BestTimes table;
+    BestTimes::enter(table.entry("levs/one"), 1200);
+    BestTimes::enter(table.entry("levs/pack/two"), 800);
+    BestTimes::enter(table.entry("levs/pack/two"), 700);
+    table.entry("levs/unplayed");
+    ASSERT_TRUE(table.save(path));
+    BestTimes loaded;
+    ASSERT_EQ(loaded.load(path), BestTimes::LoadResult::Loaded);
+    BestTimes::Entries expected = table.entries();
+    expected.erase("levs/unplayed");
+    EXPECT_EQ(loaded.entries(), expected);
+}
+
+TEST(BestTimesFile, FailedSaveLeavesTheOldFileIntact) {
+    TemporaryDirectory directory;
+    std::string path = (directory.path / "times.dat").string();
+    BestTimes old;
+    old.entry("levs/old") = {1000, -1, -1, -1, -1};
+    ASSERT_TRUE(old.save(path));
+    std::string oldBytes = readFile(path);
+
+    BestTimes bigger;
+    for (int i = 0; i < 100; ++i)
+        bigger.entry("levs/board" + std::to_string(i)) = {i, -1, -1, -1, -1};
+    // A file size limit makes the write fail part-way, as a full disk would.
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit small = saved;
+    small.rlim_cur = 1024; // room for the captured warning, not for the table
+    auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    testing::internal::CaptureStderr();
+    bool savedOk = bigger.save(path);
+    std::string printed = testing::internal::GetCapturedStderr();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_FALSE(savedOk);
+    EXPECT_EQ(printed, "Warning: failed writing scores to file " + path + "\n");
+    EXPECT_EQ(readFile(path), oldBytes);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(directory.path),
+                            std::filesystem::directory_iterator()),
+              1)
+        << "no temporary file is left behind";
+}
+
+TEST(BestTimesFile, SaveIntoAMissingDirectoryWarns) {
+    BestTimes table;
+    table.entry("a") = {1, -1, -1, -1, -1};
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(table.save("/nonexistent-tirva-dir/times.dat"));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Warning: failed writing scores to file /nonexistent-tirva-dir/times.dat\n");
+}
