@@ -1,0 +1,125 @@
+"""tirva-tool dump, check and show on real board files in a fresh directory."""
+
+import json
+import os
+import shutil
+import subprocess
+import tempfile
+import unittest
+
+BUILD_DIR = os.environ.get("TIRVA_BUILD_DIR", os.path.join(os.path.dirname(__file__), "../../build"))
+SOURCE_DIR = os.environ.get("TIRVA_SOURCE_DIR", os.path.join(os.path.dirname(__file__), "../.."))
+TOOL = os.path.join(BUILD_DIR, "tirva-tool")
+FIXTURE_BOARDS = os.path.join(SOURCE_DIR, "tests", "fixtures", "boards")
+
+
+class BoardFiles(unittest.TestCase):
+    def setUp(self):
+        directory = tempfile.TemporaryDirectory(prefix="tirva-tool-boards-")
+        self.addCleanup(directory.cleanup)
+        self.dir = directory.name
+        shutil.copytree(FIXTURE_BOARDS, os.path.join(self.dir, "levs"))
+
+    def write(self, name, data):
+        with open(os.path.join(self.dir, name), "wb") as out:
+            out.write(data)
+
+    def run_tool(self, *args, stdin=None):
+        return subprocess.run([TOOL, *args], input=stdin, cwd=self.dir, capture_output=True,
+                              timeout=60)
+
+
+class Dump(BoardFiles):
+    def test_prints_the_board_as_one_json_object(self):
+        result = self.run_tool("dump", "levs/small.txt")
+        self.assertEqual(result.returncode, 0)
+        self.assertEqual(result.stderr, b"")
+        self.assertEqual(result.stdout.count(b"\n"), 1)
+        self.assertEqual(json.loads(result.stdout), {
+            "height": 2, "width": 3, "walls": [[0, 1, 0], [0, 0, 0]],
+            "kinds": [[1, 0, 0], [0, 0, 2]], "timeLimit": 20000, "startX": 0, "startY": 0,
+            "noTopView": False})
+
+    def test_reads_limit_flag_upper_case_and_crlf(self):
+        self.write("b", b"2 3\r\n0F0\r\n00A\r\n\r\n002\r\n010\r\n-1\r\n1\r\n")
+        board = json.loads(self.run_tool("dump", "b").stdout)
+        self.assertEqual(board["walls"], [[0, 15, 0], [0, 0, 10]])
+        self.assertEqual((board["startX"], board["startY"]), (1, 1))
+        self.assertEqual(board["timeLimit"], -1)
+        self.assertTrue(board["noTopView"])
+
+    def test_refused_board_prints_only_its_warning(self):
+        result = self.run_tool("dump", "levs/long-line.txt")
+        self.assertEqual(result.returncode, 1)
+        self.assertEqual(result.stdout, b"")
+        self.assertEqual(result.stderr,
+                         b"Warning: board levs/long-line.txt: line 3 has 4 cells, expected 3\n")
+
+    def test_missing_board_prints_the_open_message(self):
+        result = self.run_tool("dump", "levs/none")
+        self.assertEqual(result.returncode, 1)
+        self.assertEqual(result.stdout, b"")
+        self.assertEqual(result.stderr, b"Couldn't open board file levs/none\n")
+
+    def test_usage_errors_exit_2_with_one_line(self):
+        for args in (["dump"], ["dump", "a", "b"], ["show"], ["check"], ["simulate"],
+                     ["times"]):
+            result = self.run_tool(*args)
+            self.assertEqual(result.returncode, 2, args)
+            self.assertEqual(result.stdout, b"", args)
+            self.assertEqual(result.stderr.count(b"\n"), 1, args)
+
+    def test_every_subcommand_has_help(self):
+        for command in ("dump", "check", "show", "simulate", "times"):
+            result = self.run_tool(command, "--help")
+            self.assertEqual(result.returncode, 0, command)
+            self.assertTrue(result.stdout.startswith(b"usage: tirva-tool " + command.encode()))
+
+
+class Check(BoardFiles):
+    def test_clean_boards_exit_0_silently(self):
+        result = self.run_tool("check", "levs/small.txt", "levs/diagonals.txt")
+        self.assertEqual((result.returncode, result.stdout, result.stderr), (0, b"", b""))
+
+    def test_one_line_per_problem_naming_the_file(self):
+        self.write("lint", b"2 3\n000\n000\n\n17x\n010\n")
+        self.write("bad", b"2 3\n0z0\n000\n\n100\n002\n")
+        result = self.run_tool("check", "levs/small.txt", "lint", "levs/walled-off.txt", "bad",
+                               "missing")
+        self.assertEqual(result.returncode, 1)
+        self.assertEqual(result.stdout.decode().splitlines(), [
+            "lint: no goal hole (kind 2)",
+            "lint: 2 start cells (kind 1); the ball starts at the last one, (1, 1)",
+            "lint: 2 cell(s) of a kind other than 0 to 4, played as plain floor; "
+            "the first is '7' at (1, 0)",
+            "levs/walled-off.txt: the goal cannot be reached from the start (0, 0)",
+            "bad: line 2 column 2: 'z' is not a hex digit",
+            "missing: couldn't open board file",
+        ])
+
+    def test_hostile_headers_are_refused_without_a_crash(self):
+        for header in (b"2147483647 2147483647\n", b"99999999999999999999 1\n", b"-1 -1\n",
+                       b"1024 1025\n" + b"0" * 1025 + b"\n"):
+            self.write("huge", header)
+            result = self.run_tool("check", "huge")
+            self.assertEqual(result.returncode, 1, header)
+            self.assertEqual(result.stdout.count(b"\n"), 1, header)
+
+
+class Show(BoardFiles):
+    def test_draws_walls_kinds_and_diagonals(self):
+        self.write("b", b"2 3\n412\n000\n\n134\n002\n\n30000\n1\n")
+        result = self.run_tool("show", "b")
+        self.assertEqual(result.returncode, 0)
+        self.assertEqual(result.stdout.decode(), "\n".join([
+            "3 x 2 cells (columns x rows), time limit 30.00 s, follow view only",
+            "+---+---+---+",
+            "|\\S\\  T  ###|",
+            "+   +---+   +",
+            "|         G |",
+            "+---+---+---+",
+            ""]))
+
+
+if __name__ == "__main__":
+    unittest.main()
