@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Shared set-up of play.sh and test.sh: installs the Debian packages that are missing,
 # then configures and builds into build/ (only what changed, on later runs).
+# TIRVA_BUILD_DIR chooses another build directory; arguments go to cmake.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -9,7 +10,7 @@ PACKAGES=(
   build-essential cmake pkg-config
   libsdl1.2-dev libsdl-mixer1.2-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri libboost-dev
   libpng-dev
-  libgtest-dev libbenchmark-dev clang-format
+  libgtest-dev libbenchmark-dev clang-format clang libclang-rt-dev
   xvfb xauth xdotool x11-utils imagemagick libx11-dev python3
   vorbis-tools
 )
@@ -36,4 +37,4 @@ build() {
 }
 
 install_missing_packages
-build build "$@"
+build "${TIRVA_BUILD_DIR:-build}" "$@"

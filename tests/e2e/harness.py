@@ -24,6 +24,19 @@ FIXTURES_DIR = os.path.join(SOURCE_DIR, "tests", "fixtures")
 DEFAULT_TIMEOUT = 20.0
 
 
+def program_env(extra=None):
+    """The environment for the game and the tool. In the sanitizer run, the libraries named by
+    TIRVA_GAME_PRELOAD (the ASan runtime and Mesa's driver, which is otherwise unloaded before
+    the leak check and leaves unreadable stacks) are preloaded into them alone."""
+    env = dict(os.environ)
+    env.setdefault("SDL_AUDIODRIVER", "dummy")
+    env.setdefault("LIBGL_ALWAYS_SOFTWARE", "1")
+    if os.environ.get("TIRVA_GAME_PRELOAD"):
+        env["LD_PRELOAD"] = os.environ["TIRVA_GAME_PRELOAD"]
+    env.update(extra or {})
+    return env
+
+
 def wait_until(condition, timeout=DEFAULT_TIMEOUT, interval=0.05, what="condition"):
     """Polls condition() until it returns something truthy; fails the test after timeout."""
     deadline = time.monotonic() + timeout
@@ -39,7 +52,7 @@ def wait_until(condition, timeout=DEFAULT_TIMEOUT, interval=0.05, what="conditio
 def run_tool(*args, stdin=None, cwd=None, timeout=60):
     """Runs tirva-tool and returns the CompletedProcess (text mode)."""
     return subprocess.run([TOOL, *args], input=stdin, cwd=cwd, capture_output=True, text=True,
-                          timeout=timeout)
+                          timeout=timeout, env=program_env())
 
 
 def xdotool(*args, timeout=10):
@@ -145,10 +158,7 @@ class Game:
     # The process.
 
     def start(self):
-        env = dict(os.environ)
-        env.setdefault("SDL_AUDIODRIVER", "dummy")
-        env.setdefault("LIBGL_ALWAYS_SOFTWARE", "1")
-        env.update(self.extra_env)
+        env = program_env(self.extra_env)
         self.stdout_path = os.path.join(self.root, "stdout.txt")
         self.stderr_path = os.path.join(self.root, "stderr.txt")
         with open(self.stdout_path, "wb") as out, open(self.stderr_path, "wb") as err:
