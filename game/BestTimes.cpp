@@ -48,6 +48,21 @@ bool isEmptySlot(std::int32_t time) {
     return time < 0;
 }
 
+// Reads times up to the negative terminator: the first five are kept, later ones dropped.
+// False when the bytes end before the terminator; count is the number of times read.
+bool readTimes(ByteReader& reader, BestTimes::Times& times, int& count) {
+    times.fill(BestTimes::EMPTY_SLOT);
+    std::int32_t time = 0;
+    while (reader.readInt32(time)) {
+        if (time < 0)
+            return true;
+        if (count < BestTimes::SLOTS)
+            times[count] = time;
+        ++count;
+    }
+    return false;
+}
+
 } // namespace
 
 BestTimes::Times& BestTimes::entry(const std::string& key) {
@@ -103,19 +118,8 @@ BestTimes::LoadResult BestTimes::parse(const std::string& bytes, std::size_t* da
         key.resize(std::strlen(key.c_str()));
 
         Times times;
-        times.fill(EMPTY_SLOT);
         int count = 0;
-        std::int32_t time = 0;
-        bool complete = false;
-        while (reader.readInt32(time)) {
-            if (time < 0) {
-                complete = true;
-                break;
-            }
-            if (count < SLOTS)
-                times[count] = time;
-            ++count;
-        }
+        bool complete = readTimes(reader, times, count);
         // A cut-off entry keeps the times read before the cut; one cut before its first time
         // has nothing to keep and must not wipe an earlier entry of the same key.
         if (complete || count > 0)

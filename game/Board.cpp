@@ -176,6 +176,15 @@ std::optional<std::string> readKinds(BoardReader& reader, std::int32_t rows, std
     return std::nullopt;
 }
 
+// Several start cells: the last one in row-major order wins. cells when there is none.
+std::size_t findLastStart(const std::int32_t* kinds, std::size_t cells) {
+    std::size_t start = cells;
+    for (std::size_t i = 0; i < cells; ++i)
+        if (kinds[i] == KIND_START)
+            start = i;
+    return start;
+}
+
 } // namespace
 
 Board::Board(const std::string& path) {
@@ -213,11 +222,7 @@ std::optional<std::string> Board::parse(const std::string& bytes) {
     if (std::optional<std::string> problem = readKinds(reader, rows, columns, newKinds.get()))
         return problem;
 
-    // Several start cells: the last one in row-major order wins.
-    std::size_t start = cells;
-    for (std::size_t i = 0; i < cells; ++i)
-        if (newKinds[i] == KIND_START)
-            start = i;
+    std::size_t start = findLastStart(newKinds.get(), cells);
     if (start == cells)
         return std::string("no start cell (kind 1)");
 
