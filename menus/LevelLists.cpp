@@ -1,0 +1,145 @@
+#include "menus/LevelLists.h"
+
+#include "app/FileIO.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <string_view>
+#include <system_error>
+
+namespace {
+
+// The game never changes the C locale, whose lower-case mapping touches only 'A' to 'Z'.
+std::string lowerCased(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+} // namespace
+
+LevelDirectory scanLevelDirectory(const std::string& path) {
+    namespace fs = std::filesystem;
+    LevelDirectory levels;
+    std::error_code error;
+    for (fs::directory_iterator it(path, error); !error && it != fs::directory_iterator();
+         it.increment(error)) {
+        std::string name = it->path().filename().string();
+        if (name.empty() || name[0] == '.')
+            continue;
+        // A symbolic link counts as what it points to; a dangling one as a file.
+        std::error_code typeError;
+        if (it->is_directory(typeError))
+            levels.packs.push_back(name);
+        else
+            levels.files.push_back(name);
+    }
+    // std::string compares as unsigned bytes: upper case before lower case, prefixes first.
+    std::sort(levels.files.begin(), levels.files.end());
+    std::sort(levels.packs.begin(), levels.packs.end());
+    return levels;
+}
+
+BoardList makeBoardList(const LevelDirectory& levels) {
+    BoardList list;
+    list.entries = levels.files;
+    list.entries.insert(list.entries.end(), levels.packs.begin(), levels.packs.end());
+    list.prefix = LEVELS_PREFIX;
+    list.fileCount = static_cast<std::int32_t>(levels.files.size());
+    return list;
+}
+
+PackList makePackList(const LevelDirectory& levels) {
+    PackList list;
+    list.packs = levels.packs;
+    return list;
+}
+
+std::string describeBoardListEntry(const BoardList& list, std::size_t index) {
+    const std::string& name = list.entries[index];
+    if (static_cast<std::int64_t>(index) >= list.fileCount)
+        return lowerCased(name + '/');
+    return lowerCased(name.substr(0, name.size() > 3 ? name.size() - 3 : 0));
+}
+
+std::string describePackListEntry(const PackList& list, std::size_t index) {
+    return lowerCased(list.packs[index]);
+}
+
+std::uint32_t scrollListTop(std::uint32_t selected, std::uint32_t top) {
+    if (selected < top)
+        return selected;
+    if (selected - top > LIST_WINDOW_LINES - 1)
+        return selected - (LIST_WINDOW_LINES - 1);
+    return top;
+}
+
+std::vector<std::string> parseInfoLines(const std::string& bytes) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        std::size_t end = std::min(bytes.find('\n', start), bytes.size());
+        std::string_view line(bytes.data() + start, end - start);
+        // A file written with CR LF line ends names the same boards as one with LF.
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        if (line.size() >= INFO_LINE_LIMIT)
+            break;
+        if (!line.empty() && line.front() != '#')
+            lines.emplace_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
+std::optional<std::vector<std::string>> readInfoFile(const std::string& packDir) {
+    std::optional<std::string> bytes = readWholeFile(packDir + PACK_INFO_FILE);
+    if (!bytes)
+        return std::nullopt;
+    return parseInfoLines(*bytes);
+}
+
+std::vector<std::string> listFinishedBoards(const std::vector<std::string>& lines,
+                                            const std::string& packDir,
+                                            const BestTimeLookup& bestTimeOf) {
+    std::vector<std::string> finished;
+    for (const std::string& line : lines) {
+        if (bestTimeOf(packDir + line) < 0)
+            break;
+        finished.push_back(line);
+    }
+    return finished;
+}
+
+std::optional<BoardList> openPackSubList(const BoardList& list, std::size_t index,
+                                         const BestTimeLookup& bestTimeOf) {
+    const std::string& packName = list.entries[index];
+    std::string packDir = list.prefix + packName + '/';
+    std::optional<std::vector<std::string>> lines = readInfoFile(packDir);
+    if (!lines) {
+        std::fprintf(stderr, "Warning: couldn't open info file for level pack %s\n",
+                     packName.c_str());
+        return std::nullopt;
+    }
+    BoardList subList;
+    subList.entries = listFinishedBoards(*lines, packDir, bestTimeOf);
+    subList.prefix = packDir;
+    subList.fileCount = static_cast<std::int32_t>(subList.entries.size());
+    return subList;
+}
+
+std::vector<std::string> readPack(const std::string& packName, const std::string& levelsPrefix) {
+    std::string packDir = levelsPrefix + packName + '/';
+    std::optional<std::vector<std::string>> lines = readInfoFile(packDir);
+    if (!lines) {
+        std::fprintf(stderr, "Warning: couldn't read level pack file %s\n",
+                     (packDir + PACK_INFO_FILE).c_str());
+        return {};
+    }
+    std::vector<std::string> paths;
+    for (const std::string& line : *lines)
+        paths.push_back(packDir + line);
+    return paths;
+}

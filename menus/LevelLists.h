@@ -1,0 +1,82 @@
+#pragma once
+// The boards under "levs": single board files, and level packs (directories whose "info.txt"
+// lists their boards in playing order). The rules of the board list and the pack list that
+// offer them live here, free of drawing, so the screens only draw and dispatch keys.
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+constexpr const char* LEVELS_PREFIX = "levs/";
+constexpr const char* PACK_INFO_FILE = "info.txt";
+// An "info.txt" line this long or longer ends the list there; the lines before it count.
+constexpr std::size_t INFO_LINE_LIMIT = 1024;
+// Lines of a list screen that fit below its title.
+constexpr std::uint32_t LIST_WINDOW_LINES = 15;
+
+// One scan of the levels directory: entry names (last path component), sorted by bytes.
+struct LevelDirectory {
+    std::vector<std::string> files; // single boards: every entry that is not a directory
+    std::vector<std::string> packs; // level packs: the directories
+};
+
+// A board list: single boards followed by packs, or the finished boards of one pack.
+struct BoardList {
+    std::vector<std::string> entries; // names shown, relative to prefix
+    std::uint32_t selected = 0;
+    std::uint32_t top = 0;      // first entry drawn
+    std::string prefix;         // directory the names are relative to, ending in '/'
+    std::int32_t fileCount = 0; // leading entries that are boards; the rest are packs
+};
+
+struct PackList {
+    std::vector<std::string> packs;
+    std::uint32_t selected = 0;
+    std::uint32_t top = 0; // first entry drawn
+};
+
+// A board's best time in milliseconds, negative when it has none, by its path.
+using BestTimeLookup = std::function<std::int32_t(const std::string& path)>;
+
+// Lists path, skipping entries whose names begin with '.'. A directory that is missing or
+// cannot be listed gives two empty lists: the game still starts, with nothing to offer.
+LevelDirectory scanLevelDirectory(const std::string& path);
+
+// The main board list under "levs/" and the pack list, both scrolled to the top.
+BoardList makeBoardList(const LevelDirectory& levels);
+PackList makePackList(const LevelDirectory& levels);
+
+// What the lists show for an entry: a board's name without its last three characters (the
+// extension of the usual names), a pack's name with a '/', pack list names as they are; all
+// lower-cased. The stored names stay as they are, since they are paths.
+std::string describeBoardListEntry(const BoardList& list, std::size_t index);
+std::string describePackListEntry(const PackList& list, std::size_t index);
+
+// The first line to draw so that the selected line stays inside the window, moving the
+// window as little as possible from top.
+std::uint32_t scrollListTop(std::uint32_t selected, std::uint32_t top);
+
+// The board names of an "info.txt", in playing order: every line as written except empty
+// lines, '#' comments and a carriage return before the line feed.
+std::vector<std::string> parseInfoLines(const std::string& bytes);
+// The board names of packDir + "info.txt", or nothing when it cannot be read.
+std::optional<std::vector<std::string>> readInfoFile(const std::string& packDir);
+
+// The leading lines whose boards (packDir + line) have a best time: a pack opens board by
+// board. Looks up every line up to and including the first board without a time.
+std::vector<std::string> listFinishedBoards(const std::vector<std::string>& lines,
+                                            const std::string& packDir,
+                                            const BestTimeLookup& bestTimeOf);
+
+// The sub-list of the pack at index of list, holding its finished boards. When the pack's
+// "info.txt" cannot be read, prints a warning and gives nothing.
+std::optional<BoardList> openPackSubList(const BoardList& list, std::size_t index,
+                                         const BestTimeLookup& bestTimeOf);
+
+// The paths of a pack's boards in playing order. When its "info.txt" cannot be read, prints
+// a warning and gives none: the pack plays as empty.
+std::vector<std::string> readPack(const std::string& packName,
+                                  const std::string& levelsPrefix = LEVELS_PREFIX);
