@@ -1,5 +1,153 @@
+// tirva-tool maze: a maze from the game's own generator, written as a board file, so a board
+// author can keep a generated maze and edit it.
+
 #include "tools/Commands.h"
 
-int runMazeCommand(const Arguments&) {
-    return reportUsageError("maze", "not available yet");
+#include "game/Board.h"
+#include "menus/MazeGeneration.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <optional>
+#include <string>
+
+namespace {
+
+constexpr const char* COMMAND = "maze";
+constexpr std::int32_t MAX_SIDE = 4096; // cells per side the command accepts
+
+void printHelp() {
+    std::printf("usage: tirva-tool maze ALGORITHM WIDTH HEIGHT [--seed N]\n\n"
+                "Generates a maze with the game's generator and writes it to standard output\n"
+                "as a board file without a time limit.\n\n"
+                "  ALGORITHM  prim, dfs, kruskal or chambers\n"
+                "  WIDTH      columns, 1 to %d\n"
+                "  HEIGHT     rows, 1 to %d (not both 1: the start and the goal need a cell\n"
+                "             each)\n"
+                "  --seed N   seed of the random generator, 0 to 4294967295 (default: the\n"
+                "             current time in seconds); one seed always gives the same maze\n",
+                MAX_SIDE, MAX_SIDE);
+}
+
+// A whole decimal number within [low, high], nothing else.
+std::optional<long long> parseNumber(const std::string& text, long long low, long long high) {
+    // strtoll would also take leading blanks and a '+'.
+    if (text.empty() || !(text[0] == '-' || (text[0] >= '0' && text[0] <= '9')))
+        return std::nullopt;
+    errno = 0;
+    char* end = nullptr;
+    long long value = std::strtoll(text.c_str(), &end, 10);
+    if (errno != 0 || *end != '\0' || value < low || value > high)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<int> findAlgorithm(const std::string& name) {
+    for (int algorithm = 0; algorithm < MAZE_ALGORITHM_COUNT; ++algorithm)
+        if (name == MAZE_ALGORITHM_NAMES[algorithm])
+            return algorithm;
+    return std::nullopt;
+}
+
+// The plain layout of a board file: header, walls in lower-case hex, an empty line, kinds.
+std::string formatBoard(const Board& board) {
+    static const char HEX_DIGITS[] = "0123456789abcdef";
+    std::size_t width = std::size_t(board.width);
+    std::size_t height = std::size_t(board.height);
+    std::string header = std::to_string(height) + ' ' + std::to_string(width) + '\n';
+    std::string text(header.size() + 2 * height * (width + 1) + 1, '\n');
+    char* out = text.data() + header.copy(text.data(), header.size());
+    for (std::size_t row = 0; row < height; ++row, ++out)
+        for (std::size_t column = 0; column < width; ++column)
+            *out++ = HEX_DIGITS[board.walls[row * width + column] & 15];
+    ++out; // the empty line
+    for (std::size_t row = 0; row < height; ++row, ++out)
+        for (std::size_t column = 0; column < width; ++column)
+            *out++ = static_cast<char>('0' + board.kinds[row * width + column]);
+    return text;
+}
+
+struct MazeRequest {
+    int algorithm = 0;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::optional<unsigned> seed;
+};
+
+// The request the arguments make, or nothing with the usage problem in problem.
+std::optional<MazeRequest> parseRequest(const Arguments& args, std::string& problem) {
+    MazeRequest request;
+    Arguments positional;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--seed" || arg.rfind("--seed=", 0) == 0) {
+            if (arg == "--seed" && i + 1 == args.size()) {
+                problem = "--seed needs a number";
+                return std::nullopt;
+            }
+            std::string text = arg == "--seed" ? args[++i] : arg.substr(7);
+            std::optional<long long> seed = parseNumber(text, 0, 4294967295LL);
+            if (!seed) {
+                problem = "seed '" + text + "' is not a number from 0 to 4294967295";
+                return std::nullopt;
+            }
+            request.seed = static_cast<unsigned>(*seed);
+        } else if (arg.size() > 1 && arg[0] == '-' && !(arg[1] >= '0' && arg[1] <= '9')) {
+            problem = "unknown option '" + arg + "'";
+            return std::nullopt;
+        } else {
+            positional.push_back(arg);
+        }
+    }
+    if (positional.size() != 3) {
+        problem = "expected ALGORITHM WIDTH HEIGHT";
+        return std::nullopt;
+    }
+    std::optional<int> algorithm = findAlgorithm(positional[0]);
+    if (!algorithm) {
+        problem = "unknown algorithm '" + positional[0] + "' (prim, dfs, kruskal or chambers)";
+        return std::nullopt;
+    }
+    std::optional<long long> width = parseNumber(positional[1], 1, MAX_SIDE);
+    std::optional<long long> height = parseNumber(positional[2], 1, MAX_SIDE);
+    if (!width || !height) {
+        problem = "WIDTH and HEIGHT must be whole numbers from 1 to " + std::to_string(MAX_SIDE);
+        return std::nullopt;
+    }
+    // The goal would cover the only cell, and a board file without a start does not load.
+    if (*width == 1 && *height == 1) {
+        problem = "a 1 x 1 maze has no room for both the start and the goal";
+        return std::nullopt;
+    }
+    request.algorithm = *algorithm;
+    request.width = static_cast<std::int32_t>(*width);
+    request.height = static_cast<std::int32_t>(*height);
+    return request;
+}
+
+} // namespace
+
+int runMazeCommand(const Arguments& args) {
+    if (wantsHelp(args)) {
+        printHelp();
+        return 0;
+    }
+    std::string problem;
+    std::optional<MazeRequest> request = parseRequest(args, problem);
+    if (!request)
+        return reportUsageError(COMMAND, problem);
+
+    // Nothing may draw from rand() between the seed and the generator.
+    std::srand(request->seed ? *request->seed : static_cast<unsigned>(std::time(nullptr)));
+    Board board;
+    generateMaze(board, request->width, request->height, request->algorithm);
+    std::string text = formatBoard(board);
+    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() ||
+        std::fflush(stdout) != 0) {
+        std::fprintf(stderr, "tirva-tool maze: couldn't write the board to standard output\n");
+        return 1;
+    }
+    return 0;
 }
