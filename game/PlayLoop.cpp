@@ -34,6 +34,18 @@ int stepBall(Ball& ball, std::int32_t stepMs) {
     return 0;
 }
 
+std::int32_t readClockForDisplay(Timer& timer, std::int32_t tick) {
+    if (timer.stopTick != -1)
+        return timer.stopTick - timer.startTick;
+    if (timer.fpsPeriod * 500 + 500 < tick) {
+        timer.fps = timer.frames * 2;
+        timer.frames = 0;
+        timer.fpsPeriod = tick / 500;
+    }
+    timer.frames += 1;
+    return tick - timer.startTick;
+}
+
 std::string formatSeconds(std::int32_t ms) {
     char text[32];
     std::snprintf(text, sizeof text, "%.02f", static_cast<double>(ms) * double{0.001f});

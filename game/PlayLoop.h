@@ -12,6 +12,7 @@
 
 class Ball;
 class Board;
+class Timer;
 
 // What a caller hands to the play loop.
 struct PlayEntry {
@@ -88,6 +89,10 @@ bool showOverlay(PlayEntry& entry, Outcome outcome, bool nextOffered, Ball& ball
 
 // One physics step of stepMs, split into sub-steps when the frame was long.
 int stepBall(Ball& ball, std::int32_t stepMs);
+
+// The time the clock display shows at tick; while the clock runs, also counts the frame and
+// refreshes the frames-per-second figure every half second.
+std::int32_t readClockForDisplay(Timer& timer, std::int32_t tick);
 
 // Seconds as the clock shows them: integer ms times the single-precision 0.001, so 15 ms
 // reads 0.02.

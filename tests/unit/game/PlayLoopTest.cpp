@@ -1,0 +1,292 @@
+#include "game/PlayLoop.h"
+
+#include "game/Ball.h"
+#include "game/Board.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+
+namespace {
+
+constexpr int KEY_RETURN = 13;
+constexpr int KEY_ESCAPE = 27;
+constexpr int KEY_UP = 273;
+constexpr int KEY_DOWN = 274;
+
+struct RecordedOverlay {
+    Outcome outcome;
+    std::vector<std::string> items;
+    unsigned selected;
+    int rank;
+};
+
+// A scripted world: a clock that only moves when the loop sleeps or a frame is drawn,
+// commands and keys from queues, and a record of what was drawn and saved.
+class FakeHost : public PlayHost {
+public:
+    std::int32_t tick = 1000;
+    std::int32_t frameCost = 0; // ms each drawn frame takes
+    std::deque<int> commands;   // one per poll; none left: 0
+    std::deque<int> keys;       // overlay key presses
+    std::function<void()> onPoll;
+    std::vector<RecordedOverlay> overlays;
+    int framesDrawn = 0, runsStarted = 0, saves = 0, cursorShown = 0, boardsPrepared = 0;
+
+    std::int32_t currentTick() override { return tick; }
+    void sleep(std::int32_t ms) override { tick += ms; }
+    void prepareBoard(const Board&) override { ++boardsPrepared; }
+    void drawFrame() override {
+        ++framesDrawn;
+        tick += frameCost;
+    }
+    void drawOverlay(const OverlayView& view) override {
+        overlays.push_back({view.outcome, view.items, view.selected, view.rank});
+    }
+    void startRun() override { ++runsStarted; }
+    int pollCommand() override {
+        if (onPoll)
+            onPoll();
+        if (commands.empty())
+            return 0;
+        int command = commands.front();
+        commands.pop_front();
+        return command;
+    }
+    int waitKey() override {
+        // A test that runs out of keys would block for ever in the real game.
+        if (keys.empty())
+            ADD_FAILURE() << "the overlay waited for a key that never came";
+        return keys.empty() ? KEY_ESCAPE : popKey();
+    }
+    int pollKey() override { return keys.empty() ? -1 : popKey(); }
+    void showCursor() override { ++cursorShown; }
+    void saveBestTimes() override { ++saves; }
+
+private:
+    int popKey() {
+        int key = keys.front();
+        keys.pop_front();
+        return key;
+    }
+};
+
+// One row: the start at the left, the goal hole at the right end.
+Board makeCorridor(int width, std::int32_t timeLimit = -1) {
+    Board board;
+    board.resize(1, width);
+    board.kinds[0] = KIND_START;
+    board.kinds[width - 1] = KIND_GOAL;
+    board.startX = 0;
+    board.startY = 0;
+    board.timeLimit = timeLimit;
+    return board;
+}
+
+struct PlayLoopTest : ::testing::Test {
+    FakeHost host;
+    Ball ball{[this] { return host.tick; }};
+};
+
+} // namespace
+
+TEST_F(PlayLoopTest, ABoardThatCouldNotBeLoadedIsNeverPlayed) {
+    Board empty;
+    PlayEntry entry(empty);
+    EXPECT_FALSE(playBoard(entry, true, ball, host));
+    EXPECT_EQ(host.framesDrawn, 0);
+    EXPECT_EQ(host.runsStarted, 0);
+    EXPECT_EQ(host.boardsPrepared, 0);
+    EXPECT_EQ(host.saves, 0);
+}
+
+TEST_F(PlayLoopTest, EscapeDuringPlayLeavesAtOnceWithoutAnOverlay) {
+    Board board = makeCorridor(3);
+    PlayEntry entry(board);
+    host.commands = {0, 0, 1};
+    EXPECT_FALSE(playBoard(entry, false, ball, host));
+    EXPECT_EQ(host.framesDrawn, 3);
+    EXPECT_TRUE(host.overlays.empty());
+    EXPECT_EQ(host.cursorShown, 0);
+}
+
+TEST_F(PlayLoopTest, FramesArePacedAtTenMillisecondsAndTheScheduleRestartsAfterAStall) {
+    Board board = makeCorridor(3);
+    PlayEntry entry(board);
+    std::vector<std::int32_t> ticksAtPoll;
+    host.onPoll = [&] { ticksAtPoll.push_back(host.tick); };
+    host.commands = {0, 0, 0, 1};
+    host.frameCost = 0;
+    std::int32_t begin = host.tick;
+    playBoard(entry, false, ball, host);
+    ASSERT_EQ(ticksAtPoll.size(), 4u);
+    for (size_t i = 0; i < ticksAtPoll.size(); ++i)
+        EXPECT_EQ(ticksAtPoll[i], begin + 10 * static_cast<std::int32_t>(i + 1));
+
+    // A frame that takes 500 ms puts the loop more than 200 ms behind: no sleeping to catch up.
+    FakeHost slow;
+    Ball slowBall{[&] { return slow.tick; }};
+    slow.frameCost = 500;
+    slow.commands = {0, 0, 1};
+    std::vector<std::int32_t> slowTicks;
+    slow.onPoll = [&] { slowTicks.push_back(slow.tick); };
+    playBoard(entry, false, slowBall, slow);
+    EXPECT_EQ(slowTicks[1] - slowTicks[0], 500);
+}
+
+TEST_F(PlayLoopTest, PauseShowsContinueResetExitAndContinueResumesTheClock) {
+    Board board = makeCorridor(3);
+    PlayEntry entry(board);
+    host.commands = {2, 0, 1};
+    host.keys = {KEY_RETURN};
+    EXPECT_FALSE(playBoard(entry, false, ball, host));
+    ASSERT_EQ(host.overlays.size(), 1u);
+    EXPECT_EQ(host.overlays[0].outcome, Outcome::Paused);
+    EXPECT_EQ(host.overlays[0].items, (std::vector<std::string>{"continue", "reset", "exit"}));
+    EXPECT_EQ(ball.stopTick, -1); // running again
+    EXPECT_EQ(host.runsStarted, 1);
+}
+
+TEST_F(PlayLoopTest, OverlaySelectionWrapsAndItsItemsDoWhatTheySay) {
+    Board board = makeCorridor(3);
+    PlayEntry entry(board);
+    // Up from "continue" wraps to "exit"; Down wraps back; Down again is "reset".
+    host.commands = {2, 0, 1};
+    host.keys = {KEY_UP, KEY_DOWN, KEY_DOWN, KEY_RETURN};
+    ball.tiltX = 600;
+    EXPECT_FALSE(playBoard(entry, false, ball, host));
+    ASSERT_EQ(host.overlays.size(), 1u); // all keys were queued: one redraw
+    EXPECT_EQ(host.runsStarted, 2);      // reset starts a new run
+    EXPECT_EQ(ball.startTick, host.tick - 20);
+
+    // Escape in an overlay leaves the board.
+    FakeHost other;
+    Ball otherBall{[&] { return other.tick; }};
+    other.commands = {2};
+    other.keys = {KEY_ESCAPE};
+    EXPECT_FALSE(playBoard(entry, false, otherBall, other));
+}
+
+TEST_F(PlayLoopTest, ATimeLimitOfZeroFailsAfterTheFirstFrame) {
+    Board board = makeCorridor(3, 0);
+    PlayEntry entry(board);
+    host.keys = {KEY_DOWN, KEY_RETURN}; // "exit"
+    EXPECT_FALSE(playBoard(entry, false, ball, host));
+    ASSERT_EQ(host.overlays.size(), 1u);
+    EXPECT_EQ(host.overlays[0].outcome, Outcome::Failed);
+    EXPECT_EQ(host.overlays[0].items, (std::vector<std::string>{"reset", "exit"}));
+    EXPECT_EQ(host.framesDrawn, 1);
+    EXPECT_EQ(ball.elapsed(), 10); // frozen when the overlay opened
+}
+
+TEST_F(PlayLoopTest, CompletingAPackBoardEntersTheTimeSavesAndOffersNext) {
+    Board board = makeCorridor(4);
+    BestTimes table;
+    PlayEntry entry(board);
+    BestTimes::Times& times = table.entry("levs/pack/one");
+    times = {1200, 1500, -1, -1, -1};
+    entry.bestTimes = &times;
+    host.onPoll = [&] { ball.tiltX = 600; };
+    // First completion: "reset" (second item, after "next"); then pause: "next" is offered.
+    host.keys = {KEY_DOWN, KEY_RETURN, KEY_DOWN, KEY_RETURN};
+    host.commands.assign(200, 0);
+    bool asked = false;
+    int polls = 0;
+    host.onPoll = [&] {
+        ball.tiltX = 600;
+        if (!host.overlays.empty() && !asked && ++polls > 2) {
+            host.commands.push_front(2);
+            asked = true;
+        }
+    };
+    EXPECT_TRUE(playBoard(entry, true, ball, host));
+    ASSERT_EQ(host.overlays.size(), 2u);
+    EXPECT_EQ(host.overlays[0].outcome, Outcome::Completed);
+    EXPECT_EQ(host.overlays[0].items, (std::vector<std::string>{"next", "reset", "exit"}));
+    EXPECT_EQ(host.overlays[1].items,
+              (std::vector<std::string>{"continue", "next", "reset", "exit"}));
+    int rank = host.overlays[0].rank;
+    ASSERT_GE(rank, 0);
+    EXPECT_EQ(host.saves, 1);
+    EXPECT_GT(times[rank], 0);
+    EXPECT_EQ(host.cursorShown, 1);
+    EXPECT_TRUE(entry.nextRequested);
+}
+
+TEST_F(PlayLoopTest, ACompletedGeneratedMazeOffersNoNextAndSavesNothing) {
+    Board board = makeCorridor(3);
+    PlayEntry entry(board);
+    host.onPoll = [&] { ball.tiltX = 600; };
+    host.keys = {KEY_DOWN, KEY_RETURN}; // "exit"
+    EXPECT_FALSE(playBoard(entry, false, ball, host));
+    ASSERT_EQ(host.overlays.size(), 1u);
+    EXPECT_EQ(host.overlays[0].outcome, Outcome::Completed);
+    EXPECT_EQ(host.overlays[0].items, (std::vector<std::string>{"reset", "exit"}));
+    EXPECT_EQ(host.overlays[0].rank, -1);
+    EXPECT_EQ(host.saves, 0);
+}
+
+TEST(PlayLoop, LongFramesAreSteppedInPiecesOfAtMostTenMilliseconds) {
+    std::int32_t tick = 0;
+    Board board = makeCorridor(3);
+    Ball pieces{[&] { return tick; }}, tens{[&] { return tick; }};
+    for (Ball* ball : {&pieces, &tens}) {
+        ball->begin(board);
+        ball->vx = 0.02f;
+    }
+    EXPECT_EQ(stepBall(pieces, 95), 0);
+    for (int ms : {10, 10, 10, 10, 10, 9, 9, 9, 9, 9})
+        tens.step(ms);
+    EXPECT_FLOAT_EQ(pieces.x, tens.x);
+    EXPECT_FLOAT_EQ(pieces.vx, tens.vx);
+
+    // A fast ball and a half-second stall: it bounces off the right end instead of leaving.
+    Board open = makeCorridor(2);
+    open.kinds[1] = KIND_FLOOR;
+    Ball fast{[&] { return tick; }};
+    fast.begin(open);
+    fast.vx = 0.05f;
+    stepBall(fast, 500);
+    EXPECT_GT(fast.x, 0.2f);
+    EXPECT_LT(fast.x, 1.8f);
+
+    // Frames of normal length are stepped whole.
+    Ball whole{[&] { return tick; }}, direct{[&] { return tick; }};
+    for (Ball* ball : {&whole, &direct}) {
+        ball->begin(board);
+        ball->vx = 0.01f;
+    }
+    stepBall(whole, 30);
+    direct.step(30);
+    EXPECT_EQ(whole.x, direct.x);
+}
+
+TEST(PlayLoop, SecondsUseTheSinglePrecisionMillisecond) {
+    EXPECT_EQ(formatSeconds(15), "0.02");
+    EXPECT_EQ(formatSeconds(125), "0.13");
+    EXPECT_EQ(formatSeconds(0), "0.00");
+    EXPECT_EQ(formatSeconds(30000), "30.00");
+}
+
+TEST(PlayLoop, TheClockDisplayCountsFramesPerHalfSecondWhileRunning) {
+    std::int32_t tick = 10000;
+    Timer timer{[&] { return tick; }};
+    timer.init(-1);
+    timer.start();
+    EXPECT_EQ(timer.fpsPeriod, 20); // the half-second count
+    for (int frame = 0; frame < 30; ++frame, tick += 10)
+        readClockForDisplay(timer, tick);
+    // Ticks 10000 ... 10290: still in the first half second, 30 frames counted.
+    EXPECT_EQ(timer.frames, 30);
+    tick = 10501;
+    EXPECT_EQ(readClockForDisplay(timer, tick), 501);
+    EXPECT_EQ(timer.fps, 60);
+    EXPECT_EQ(timer.frames, 1);
+    EXPECT_EQ(timer.fpsPeriod, 21);
+    // A stopped clock shows its stop time and counts nothing.
+    timer.stop();
+    tick = 20000;
+    EXPECT_EQ(readClockForDisplay(timer, tick), 501);
+    EXPECT_EQ(timer.frames, 1);
+}
