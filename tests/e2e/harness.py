@@ -163,8 +163,7 @@ class Game:
         self.stderr_path = os.path.join(self.root, "stderr.txt")
         with open(self.stdout_path, "wb") as out, open(self.stderr_path, "wb") as err:
             self.process = subprocess.Popen(self.command, cwd=self.workdir, env=env, stdout=out,
-                                            stderr=err, stdin=subprocess.DEVNULL,
-                                            start_new_session=True)
+                                            stderr=err, stdin=subprocess.DEVNULL)
         return self
 
     def stdout(self):
@@ -187,7 +186,7 @@ class Game:
 
     def kill(self):
         if self.running():
-            os.killpg(self.process.pid, signal.SIGKILL)
+            self.process.send_signal(signal.SIGKILL)
             self.process.wait(timeout=10)
 
     def __enter__(self):

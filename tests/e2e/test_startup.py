@@ -29,7 +29,7 @@ class StartupTest(unittest.TestCase):
             with self.subTest(settings=settings), Game(settings=settings) as game:
                 game.start().wait_window()
                 self.assertEqual(game.geometry(), size)
-                self.assertNotIn("Warning", game.stderr())
+                self.assertNotIn("options file", game.stderr())
 
     def test_fullscreen_setting_puts_the_game_in_a_window_covering_the_screen(self):
         def screen_sized_windows():
