@@ -26,7 +26,7 @@ typedef long long MaskPair __attribute__((vector_size(2 * sizeof(long long))));
 typedef double DoubleQuad __attribute__((vector_size(4 * sizeof(double))));
 typedef long long MaskQuad __attribute__((vector_size(4 * sizeof(long long))));
 
-// The rows one thread computes (every threadCount-th row from firstRow) and where it writes.
+// The rows one thread computes (every rowStride-th row from firstRow) and where it writes.
 struct RowShare {
     JuliaConstant c;
     const float* columns;
@@ -58,7 +58,7 @@ std::uint16_t& countOf(const RowShare& share, int pixel) {
     return share.counts[row * BACKGROUND_SIZE + pixel % BACKGROUND_SIZE];
 }
 
-// The eight lanes: the orbit point and the step count of each pixel being iterated.
+// The lanes: the orbit point and the step count of each pixel being iterated.
 template <typename Vector, typename Mask, int GROUPS> struct Lanes {
     Vector zr[GROUPS];
     Vector zi[GROUPS];
@@ -100,79 +100,99 @@ __attribute__((always_inline)) inline void stepLanes(Lanes<Vector, Mask, GROUPS>
     }
 }
 
-// Each lane walks its own queue of pixels: when a lane's pixel has escaped or reached the
-// limit, its count is stored and the lane takes the next pixel. The arithmetic is the plain
-// loop's, operation for operation, so the counts are identical to it. Vector is a register
-// of doubles the processor has natively and Mask the same width of comparison results; a few
-// registers of each make up the eight lanes.
-template <typename Vector, typename Mask, int GROUPS>
-__attribute__((always_inline)) inline void iterateShare(const RowShare& share) {
-    constexpr int WIDTH = sizeof(Vector) / sizeof(double);
-    constexpr int LANES = WIDTH * GROUPS;
-    const int pixelCount = pixelCountOf(share);
-    const Vector cr = Vector{} + static_cast<double>(share.c.re);
-    const Vector ci = Vector{} + static_cast<double>(share.c.im);
-    const Vector four = Vector{} + 4.0;
-    Lanes<Vector, Mask, GROUPS> lanes{};
-    int pixelOf[LANES];
-    int nextPixel = 0;
-    int busyLanes = 0;
+// One thread's share of the image, iterated in lanes. Each lane walks its own queue of
+// pixels: when a lane's pixel has escaped or reached the limit, its count is stored and the
+// lane takes the next pixel. The arithmetic is the plain loop's, operation for operation, so
+// the counts are identical to it. Vector is a register of doubles the processor has natively
+// and Mask the same width of comparison results; GROUPS registers of each make up the lanes.
+template <typename Vector, typename Mask, int GROUPS> class LaneRun {
+public:
+    static constexpr int WIDTH = sizeof(Vector) / sizeof(double);
+    static constexpr int LANES = WIDTH * GROUPS;
+
+    __attribute__((always_inline)) explicit LaneRun(const RowShare& share)
+        : share_(share), pixelCount_(pixelCountOf(share)) {}
+
+    __attribute__((always_inline)) void run() {
+        const Vector cr = Vector{} + static_cast<double>(share_.c.re);
+        const Vector ci = Vector{} + static_cast<double>(share_.c.im);
+        for (int lane = 0; lane < LANES; ++lane)
+            fillLane(lane);
+        while (busyLanes_ == LANES) {
+            stepLanes(lanes_, cr, ci);
+            retireFinishedLanes();
+        }
+        finishRemainingLanes();
+    }
+
+private:
     // Puts the next pixel of the queue into a lane, or marks the lane idle: NaN never runs.
-    auto fillLane = [&](int lane) {
+    __attribute__((always_inline)) void fillLane(int lane) {
         int g = lane / WIDTH, i = lane % WIDTH;
-        pixelOf[lane] = nextPixel < pixelCount ? nextPixel++ : -1;
-        if (pixelOf[lane] < 0) {
-            lanes.zr[g][i] = lanes.zi[g][i] = NAN;
+        pixelOf_[lane] = nextPixel_ < pixelCount_ ? nextPixel_++ : -1;
+        if (pixelOf_[lane] < 0) {
+            lanes_.zr[g][i] = lanes_.zi[g][i] = NAN;
             return;
         }
-        ++busyLanes;
-        lanes.zr[g][i] = share.columns[pixelOf[lane] % BACKGROUND_SIZE];
-        lanes.zi[g][i] =
-            share.rows[share.firstRow + pixelOf[lane] / BACKGROUND_SIZE * share.rowStride];
-        lanes.n[g][i] = 0;
-    };
-    for (int lane = 0; lane < LANES; ++lane)
-        fillLane(lane);
-    while (busyLanes == LANES) {
-        stepLanes(lanes, cr, ci);
+        ++busyLanes_;
+        int row = share_.firstRow + pixelOf_[lane] / BACKGROUND_SIZE * share_.rowStride;
+        lanes_.zr[g][i] = share_.columns[pixelOf_[lane] % BACKGROUND_SIZE];
+        lanes_.zi[g][i] = share_.rows[row];
+        lanes_.n[g][i] = 0;
+    }
+
+    __attribute__((always_inline)) void retireFinishedLanes() {
+        const Vector four = Vector{} + 4.0;
         Mask running[GROUPS];
         Mask allRunning = ~Mask{};
         for (int g = 0; g < GROUPS; ++g) {
-            running[g] = lanes.zr[g] * lanes.zr[g] + lanes.zi[g] * lanes.zi[g] < four;
-            running[g] &= lanes.n[g] < ESCAPE_LIMIT;
+            running[g] = lanes_.zr[g] * lanes_.zr[g] + lanes_.zi[g] * lanes_.zi[g] < four;
+            running[g] &= lanes_.n[g] < ESCAPE_LIMIT;
             allRunning &= running[g];
         }
         bool anyFinished = false;
         for (int i = 0; i < WIDTH; ++i)
             anyFinished |= allRunning[i] == 0;
         if (!anyFinished)
-            continue;
+            return;
         for (int lane = 0; lane < LANES; ++lane) {
             int g = lane / WIDTH, i = lane % WIDTH;
             if (running[g][i])
                 continue;
-            auto n = std::min<long long>(lanes.n[g][i], ESCAPE_LIMIT);
-            countOf(share, pixelOf[lane]) = static_cast<std::uint16_t>(n);
-            --busyLanes;
+            auto n = std::min<long long>(lanes_.n[g][i], ESCAPE_LIMIT);
+            countOf(share_, pixelOf_[lane]) = static_cast<std::uint16_t>(n);
+            --busyLanes_;
             fillLane(lane);
         }
     }
+
     // The queue is empty: the lanes still holding a pixel finish it one at a time.
-    for (int lane = 0; lane < LANES; ++lane) {
-        int g = lane / WIDTH, i = lane % WIDTH;
-        if (pixelOf[lane] >= 0)
-            countOf(share, pixelOf[lane]) = static_cast<std::uint16_t>(finishEscape(
-                lanes.zr[g][i], lanes.zi[g][i], static_cast<int>(lanes.n[g][i]), share.c));
+    __attribute__((always_inline)) void finishRemainingLanes() {
+        for (int lane = 0; lane < LANES; ++lane) {
+            int g = lane / WIDTH, i = lane % WIDTH;
+            if (pixelOf_[lane] < 0)
+                continue;
+            int n = finishEscape(lanes_.zr[g][i], lanes_.zi[g][i], static_cast<int>(lanes_.n[g][i]),
+                                 share_.c);
+            countOf(share_, pixelOf_[lane]) = static_cast<std::uint16_t>(n);
+        }
     }
-}
+
+    const RowShare& share_;
+    const int pixelCount_;
+    Lanes<Vector, Mask, GROUPS> lanes_{};
+    int pixelOf_[LANES];
+    int nextPixel_ = 0;
+    int busyLanes_ = 0;
+};
 
 void iterateSharePortable(const RowShare& share) {
-    iterateShare<DoublePair, MaskPair, LANE_GROUPS>(share);
+    LaneRun<DoublePair, MaskPair, LANE_GROUPS>(share).run();
 }
 
 #if defined(__x86_64__) || defined(__i386__)
 __attribute__((target("avx2"))) void iterateShareAvx2(const RowShare& share) {
-    iterateShare<DoubleQuad, MaskQuad, LANE_GROUPS>(share);
+    LaneRun<DoubleQuad, MaskQuad, LANE_GROUPS>(share).run();
 }
 #endif
 

@@ -1,0 +1,188 @@
+#include "render/Renderer.h"
+
+#include "app/Display.h"
+#include "game/Ball.h"
+#include "game/Board.h"
+#include "render/BoardGeometry.h"
+#include "render/MeshLists.h"
+#include "render/ViewMode.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+constexpr int FLOOR_TEXTURE = 0;
+constexpr int WALL_TEXTURE = 1;
+constexpr float BALL_RADIUS = 0.2f;
+constexpr float TILT_DEGREES = 0.1f; // degrees of displayed board rotation per tilt unit
+
+// Created once per run, on the first upload.
+GLuint boardTextureNames[2] = {0, 0};
+
+void uploadLuminance(GLuint name, const LuminanceImage& pixels) {
+    glBindTexture(GL_TEXTURE_2D, name);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_LUMINANCE8, BOARD_TEXTURE_SIZE, BOARD_TEXTURE_SIZE, 0,
+                 GL_LUMINANCE, GL_UNSIGNED_BYTE, pixels.data());
+}
+
+void emitQuads(const std::vector<Quad>& quads) {
+    glBegin(GL_QUADS);
+    for (const Quad& quad : quads) {
+        glNormal3f(quad.normal.x, quad.normal.y, quad.normal.z);
+        for (const QuadCorner& corner : quad.corners) {
+            glTexCoord2f(corner.s, corner.t);
+            glVertex3f(corner.position.x, corner.position.y, corner.position.z);
+        }
+    }
+    glEnd();
+}
+
+void placeDiscs(const std::vector<Cell>& cells) {
+    for (const Cell& cell : cells) {
+        glPushMatrix();
+        glTranslatef(cell.column + 0.5f, 0.0f, cell.row + 0.5f);
+        glCallList(DISC_LIST);
+        glPopMatrix();
+    }
+}
+
+// Each pass has its own polygon offset, so where wall tops overlap at y = 0.5 the same one
+// always wins: the borders first, then bit 1, 2, 4 and 8 walls.
+// Expects: depth test, lighting. Leaves: wall texture bound, polygon offset fill on.
+void drawWalls(const Board& board) {
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, boardTextureNames[WALL_TEXTURE]);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glColor3f(0.85f, 0.55f, 0.2f);
+    glEnable(GL_POLYGON_OFFSET_FILL);
+    const std::pair<WallPass, float> passes[] = {
+        {WallPass::NextRow, 1.0f},    {WallPass::NextColumn, 2.0f}, {WallPass::DiagonalDown, 3.0f},
+        {WallPass::DiagonalUp, 4.0f}, {WallPass::RowBorders, 0.0f}, {WallPass::ColumnBorders, 0.5f},
+    };
+    for (const auto& [pass, offset] : passes) {
+        glPolygonOffset(offset, offset);
+        emitQuads(buildWallPass(board, pass));
+    }
+}
+
+// Expects: polygon offset fill on. Leaves: offset (-1, -1), texturing and lighting off,
+// blending off.
+void drawGoalDiscs(const Board& board) {
+    glPolygonOffset(-1.0f, -1.0f);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_LIGHTING);
+    glColor4f(0.2f, 1.0f, 0.2f, 0.7f);
+    placeDiscs(findCells(board, KIND_GOAL));
+    glDisable(GL_BLEND);
+}
+
+// Trap holes and gaps go into the depth buffer only, pulled towards the viewer, so the floor
+// drawn next fails the depth test inside them and they open onto whatever lies below.
+// Expects: offset (-1, -1). Leaves: colour writes off.
+void cutHoles(const Board& board) {
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    placeDiscs(findCells(board, KIND_TRAP));
+    glBegin(GL_QUADS);
+    for (const Cell& gap : findCells(board, KIND_GAP)) {
+        float c = static_cast<float>(gap.column), r = static_cast<float>(gap.row);
+        glVertex3f(c, 0.0f, r);
+        glVertex3f(c, 0.0f, r + 1);
+        glVertex3f(c + 1, 0.0f, r + 1);
+        glVertex3f(c + 1, 0.0f, r);
+    }
+    glEnd();
+}
+
+// Leaves: texturing and lighting on, blending and polygon offset off, depth test GL_LESS
+// with writes on, all colour channels writable, the floor colour current.
+void drawFloor(const Board& board) {
+    glDisable(GL_POLYGON_OFFSET_FILL);
+    glDrawBuffer(GL_BACK);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LESS);
+    glDepthMask(GL_TRUE);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, boardTextureNames[FLOOR_TEXTURE]);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glColor3f(0.85f, 0.45f, 0.15f);
+    emitQuads({buildFloor(board)});
+}
+
+void reportGlError() {
+    GLenum error = glGetError();
+    if (error != GL_NO_ERROR)
+        std::fprintf(stderr, "Opengl error: %s\n", gluErrorString(error));
+}
+
+} // namespace
+
+Renderer::Renderer() {
+    BoardImages images = generateBoardImages(std::rand);
+    floorPixels = std::move(images.floor);
+    wallPixels = std::move(images.wall);
+    reuploadTextures();
+}
+
+void Renderer::reuploadTextures() {
+    if (boardTextureNames[FLOOR_TEXTURE] == 0)
+        glGenTextures(2, boardTextureNames);
+    uploadLuminance(boardTextureNames[FLOOR_TEXTURE], floorPixels);
+    uploadLuminance(boardTextureNames[WALL_TEXTURE], wallPixels);
+}
+
+void Renderer::compileBoard(const Board& newBoard, const Ball& newBall) {
+    board = &newBoard;
+    ball = &newBall;
+    glNewList(BOARD_LIST, GL_COMPILE);
+    drawWalls(newBoard);
+    drawGoalDiscs(newBoard);
+    cutHoles(newBoard);
+    drawFloor(newBoard);
+    glEndList();
+}
+
+// The ball is drawn before the board, so the depth-only hole cut-outs cannot erase it and a
+// sunk ball shows through its hole.
+void Renderer::drawFrame() {
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    if (board == nullptr || ball == nullptr)
+        return;
+    const bool wholeBoard = showsWholeBoard(topview, *board);
+    const float w = static_cast<float>(board->width), h = static_cast<float>(board->height);
+    float distance =
+        wholeBoard ? wholeBoardDistance(board->width, board->height, screenWidth(), screenHeight())
+                   : followDistance;
+    glTranslatef(0.0f, 0.0f, -distance);
+    // The tilt turns the board about the point the camera looks at.
+    if (turnboard) {
+        glRotatef(TILT_DEGREES * ball->tiltX, 0.0f, 1.0f, 0.0f);
+        glRotatef(TILT_DEGREES * ball->tiltY, 1.0f, 0.0f, 0.0f);
+    }
+    glPushMatrix();
+    if (wholeBoard)
+        glTranslatef(ball->x - w / 2, h / 2 - ball->y, 0.0f);
+    glTranslatef(0.0f, 0.0f, ball->z);
+    glScalef(BALL_RADIUS, BALL_RADIUS, BALL_RADIUS);
+    glTranslatef(0.0f, 0.0f, 1.0f);
+    glCallList(BALL_LIST);
+    glPopMatrix();
+    if (wholeBoard)
+        glTranslatef(-w / 2, h / 2, 0.0f);
+    else
+        glTranslatef(-ball->x, ball->y, 0.0f);
+    // Board space's up axis now points at the camera and its row axis down the screen.
+    glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
+    glCallList(BOARD_LIST);
+    reportGlError();
+}

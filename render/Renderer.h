@@ -1,0 +1,33 @@
+#pragma once
+// The board renderer: the board's display list, the two board textures and the camera of
+// each frame of play.
+
+#include "render/Textures.h"
+
+class Ball;
+class Board;
+
+class Renderer {
+public:
+    // Generates the floor and wall images from the C library generator and uploads them.
+    // Needs a current OpenGL context.
+    Renderer();
+
+    // Keeps both references and compiles display list 1 from the board. Needs the board
+    // textures and display list 3; draws nothing.
+    void compileBoard(const Board& newBoard, const Ball& newBall);
+    // Draws one frame of the scene into the back buffer without swapping. Expects: the scene
+    // drawing state, matrix mode model-view. Leaves: matrix mode model-view, the state the
+    // board list leaves. Before the first compileBoard it only clears.
+    void drawFrame();
+    // Uploads both board textures again from the kept images, for a context that lost them.
+    void reuploadTextures();
+
+    bool topview = false;  // whole-board view unless the board forbids it
+    bool turnboard = true; // show the board tilted by the player's tilt
+    const Board* board = nullptr;
+    const Ball* ball = nullptr;
+    float followDistance = 5.0f; // camera distance in the follow view, in board units
+    LuminanceImage floorPixels;
+    LuminanceImage wallPixels;
+};
