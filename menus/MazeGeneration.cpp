@@ -47,8 +47,8 @@ struct MazeGrid {
     }
 };
 
-// The outline bits of the last row and column are set too: they are never drawn or felt,
-// and a uniform grid lets the carving algorithms only ever clear bits.
+// The outline bits of the last row and column are set too: they only repeat the outline,
+// which is walled anyway, and a uniform grid lets the carving algorithms only clear bits.
 void closeGrid(MazeGrid grid) {
     for (std::uint32_t cell = 0; cell < grid.cellCount(); ++cell)
         grid.walls[cell] = CLOSED_CELL;
