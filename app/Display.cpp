@@ -15,6 +15,8 @@ std::vector<VideoMode> modeList;
 
 namespace {
 
+void (*restoreAfterReopen)() = nullptr;
+
 [[noreturn]] void failDisplay() {
     std::fprintf(stderr, "Fatal error: couldn't initialize SDL screen!\n");
     std::exit(200);
@@ -97,6 +99,12 @@ void openDisplay(int width, int height, bool fullscreen) {
 void reopenDisplay(int width, int height, bool fullscreen) {
     setVideoMode(width, height, fullscreen);
     setFixedState();
+    if (restoreAfterReopen != nullptr)
+        restoreAfterReopen();
+}
+
+void setDisplayRestorer(void (*restore)()) {
+    restoreAfterReopen = restore;
 }
 
 int screenWidth() {

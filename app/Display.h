@@ -21,7 +21,10 @@ extern std::vector<VideoMode> modeList;
 // The only fatal path of the game: no display ends the process with exit code 200.
 void setUpDisplay(const StartupSettings& startup);
 void openDisplay(int width, int height, bool fullscreen);
+// Changes the video mode; the fixed state and lists 2 and 3 are rebuilt, then the restorer
+// (if one is set) brings back what a new context would have lost.
 void reopenDisplay(int width, int height, bool fullscreen);
+void setDisplayRestorer(void (*restore)());
 
 int screenWidth();
 int screenHeight();

@@ -2,7 +2,11 @@
 // The single game object: owns the long-lived pieces, builds them in start-up order and
 // runs the main loop. It lives until the process exits and is never destroyed.
 
+class Ball;
+class MainMenu;
+class Renderer;
 class Settings;
+class TiltInput;
 
 class Game {
 public:
@@ -11,6 +15,10 @@ public:
     // Returns when the player leaves the game.
     void run();
 
+    MainMenu* mainMenu = nullptr;
+    Renderer* renderer = nullptr;
+    Ball* ball = nullptr;
+    TiltInput* tiltInput = nullptr;
     Settings* settings = nullptr;
 };
 

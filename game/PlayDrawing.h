@@ -1,0 +1,17 @@
+#pragma once
+// What play draws over the scene: the clock in the top corners and the result overlay.
+
+class Timer;
+struct OverlayView;
+
+// Screen-space drawing over the scene: x and y from -1 to 1 across the window, whatever
+// projection the scene uses. Nested calls share one saved projection.
+void enterOverlayMode();
+void leaveOverlayMode();
+
+// The elapsed time (red once past the limit), the limit, and the frame rate while running.
+// Expects: modelview matrix mode. Leaves: depth test and writes on, texturing and lighting off.
+void drawClock(Timer& timer);
+
+// The scene, the outcome panel with its items, the best-times panel and the clock; swaps.
+void drawOverlayScreen(const OverlayView& view);
