@@ -12,6 +12,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <utility>
+#include <vector>
 
 namespace {
 
