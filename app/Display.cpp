@@ -37,6 +37,9 @@ void setFixedState() {
     glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 0.0f);
     compileMeshLists();
     const GLfloat lightDirection[] = {1.0f, -1.0f, 1.0f, 0.0f};
+    // The ball list is replayed scaled; without this its normals would grow with the scale and
+    // wash its grey out to white.
+    glEnable(GL_NORMALIZE);
     glEnable(GL_LIGHT0);
     glLightfv(GL_LIGHT0, GL_POSITION, lightDirection);
 }
