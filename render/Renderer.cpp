@@ -10,6 +10,7 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <utility>
@@ -31,6 +32,19 @@ void uploadLuminance(GLuint name, const LuminanceImage& pixels) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_LUMINANCE8, BOARD_TEXTURE_SIZE, BOARD_TEXTURE_SIZE, 0,
                  GL_LUMINANCE, GL_UNSIGNED_BYTE, pixels.data());
+}
+
+// The offsets' units are steps of the 16-bit depth buffer the game asks for. A platform that
+// gives a deeper buffer has far finer steps, too fine to outlast the rounding of a software
+// rasteriser: the floor would then show through hole cut-outs. Scale the units back up.
+float depthUnitsPerStep() {
+    GLint depthBits = 16;
+    glGetIntegerv(GL_DEPTH_BITS, &depthBits);
+    return depthBits > 16 ? static_cast<float>(1u << std::min(depthBits - 16, 16)) : 1.0f;
+}
+
+void setPolygonOffset(float factor, float units) {
+    glPolygonOffset(factor, units * depthUnitsPerStep());
 }
 
 void emitQuads(const std::vector<Quad>& quads) {
@@ -68,7 +82,7 @@ void drawWalls(const Board& board) {
         {WallPass::DiagonalUp, 4.0f}, {WallPass::RowBorders, 0.0f}, {WallPass::ColumnBorders, 0.5f},
     };
     for (const auto& [pass, offset] : passes) {
-        glPolygonOffset(offset, offset);
+        setPolygonOffset(offset, offset);
         emitQuads(buildWallPass(board, pass));
     }
 }
@@ -76,7 +90,7 @@ void drawWalls(const Board& board) {
 // Expects: polygon offset fill on. Leaves: offset (-1, -1), texturing and lighting off,
 // blending off.
 void drawGoalDiscs(const Board& board) {
-    glPolygonOffset(-1.0f, -1.0f);
+    setPolygonOffset(-1.0f, -1.0f);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glDisable(GL_TEXTURE_2D);

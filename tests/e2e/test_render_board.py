@@ -43,8 +43,10 @@ def rotation(degrees, axis):
 class Camera:
     """The frame's matrices as the renderer sets them up, to say where a point lands."""
 
-    def __init__(self, size, whole_board, tilt=(0, 0), ball=None):
+    def __init__(self, size, whole_board, tilt=(0, 0), ball=None, width=None, height=None):
         self.width, self.height = size
+        WIDTH = width or globals()["WIDTH"]
+        HEIGHT = height or globals()["HEIGHT"]
         bx, by, bz = ball or (0.5, 0.5, 0.0)
         if whole_board:
             distance = max(WIDTH, HEIGHT * self.width / self.height)
@@ -195,6 +197,23 @@ class Render(unittest.TestCase):
         self.expect(asked_for_top, (320, 240), is_grey, "the ball in the centre")
         allowed = self.render("small.txt", "--topview", name="allowed.png")
         self.assertNotEqual(allowed.pixels, follow.pixels)
+
+    def test_holes_open_on_every_row_of_a_large_flat_board(self):
+        # 13 x 11 with trap holes on every odd row and a gap at the bottom left: with a deep
+        # depth buffer the cut-outs once lost to the floor from the fourth row down.
+        rows = ["".join("3" if r % 2 and c % 2 else "0" for c in range(13)) for r in range(11)]
+        rows[0] = "1" + rows[0][1:]
+        rows[10] = "44" + rows[10][2:12] + "2"
+        board = "11 13\n" + "\n".join(["0" * 13] * 11) + "\n\n" + "\n".join(rows) + "\n"
+        with open(os.path.join(self.dir, "large.txt"), "w") as out:
+            out.write(board)
+        image = self.render("large.txt", "--topview", name="large.png")
+        camera = Camera((640, 480), whole_board=True, width=13, height=11)
+        for row in range(1, 11, 2):
+            for column in range(1, 13, 2):
+                self.expect(image, camera.board_pixel(column + 0.5, row + 0.5), is_black,
+                            f"the trap hole in cell ({column}, {row})")
+        self.expect(image, camera.board_pixel(0.5, 10.5), is_black, "the gap")
 
     def test_a_sunk_ball_shows_only_through_its_hole(self):
         camera = Camera((640, 480), whole_board=True, ball=(1.5, 2.5, -0.5))
