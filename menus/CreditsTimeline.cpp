@@ -1,0 +1,16 @@
+#include "menus/CreditsTimeline.h"
+
+std::uint32_t CreditsTimeline::scheduleFrame(std::uint32_t nowMs) {
+    frameMs = nowMs;
+    nextMs += FRAME_PERIOD_MS;
+    const std::uint32_t sleepMs = nextMs > nowMs ? nextMs - nowMs : 0;
+    if (nextMs + CATCH_UP_LIMIT_MS < nowMs)
+        nextMs = nowMs;
+    return sleepMs;
+}
+
+void CreditsTimeline::advance() {
+    const std::uint32_t elapsedMs = frameMs - lastMs;
+    lastMs = frameMs;
+    scroll_ = static_cast<float>(scroll_ + elapsedMs * SCROLL_PER_MS);
+}

@@ -1,0 +1,41 @@
+#include "menus/MazeSetter.h"
+
+#include "menus/MazeGeneration.h"
+#include "menus/MenuKeys.h"
+
+#include <cinttypes>
+#include <cstdio>
+
+bool MazeSetter::Starter::handleKey(int key) {
+    if (key == KEY_RETURN || key == KEY_SPACE)
+        owner.startMaze();
+    return true;
+}
+
+MazeSetter::MazeSetter(PlayMaze playMaze)
+    : starter(*this), width(INITIAL_SIZE), height(INITIAL_SIZE),
+      algorithm({MAZE_ALGORITHM_NAMES, MAZE_ALGORITHM_NAMES + MAZE_ALGORITHM_COUNT}, 0),
+      playMaze(std::move(playMaze)) {
+    items = MenuEntries{
+        {"size w", width}, {"size h", height}, {"algorithm", algorithm}, {"start", starter}};
+}
+
+bool MazeSetter::startMaze() {
+    const unsigned int mazeWidth = width.value;
+    const unsigned int mazeHeight = height.value;
+    if (mazeWidth == 0 || mazeHeight == 0)
+        return false;
+    // The typed sizes are unsigned, so a value that would read negative as a signed number
+    // arrives here as a huge width and is refused with the rest.
+    if (!isMazeSizeAllowed(mazeWidth, mazeHeight)) {
+        std::fprintf(stderr,
+                     "Warning: maze of %ux%u cells refused, the largest is %" PRId64
+                     " cells (width times height)\n",
+                     mazeWidth, mazeHeight, MAZE_MENU_MAX_CELLS);
+        return false;
+    }
+    generateMaze(board, static_cast<std::int32_t>(mazeWidth), static_cast<std::int32_t>(mazeHeight),
+                 static_cast<int>(algorithm.index));
+    playMaze(board);
+    return true;
+}

@@ -1,0 +1,19 @@
+#pragma once
+// SDL 1.2's key symbols for the keys the menus read. The printable keys' symbols are their
+// ASCII codes; the arrows lie above 255, so they never count as digits.
+
+#include "app/InputDevice.h"
+
+constexpr int KEY_BACKSPACE = 8;
+constexpr int KEY_RETURN = 13;
+constexpr int KEY_PERIOD = 46;
+constexpr int KEY_0 = 48;
+constexpr int KEY_9 = 57;
+constexpr int KEY_UP = 273;
+constexpr int KEY_DOWN = 274;
+constexpr int KEY_RIGHT = 275;
+constexpr int KEY_LEFT = 276;
+
+inline bool isDigitKey(int key) {
+    return key >= KEY_0 && key <= KEY_9;
+}
