@@ -1,0 +1,59 @@
+#include "menus/MainMenu.h"
+
+#include "app/Display.h"
+#include "menus/BoardListScreens.h"
+#include "menus/MazeScreen.h"
+#include "menus/MenuLoops.h"
+#include "render/MenuBackground.h"
+#include "render/MenuDrawing.h"
+
+namespace {
+
+constexpr const char* LEVELS_DIRECTORY = "levs";
+
+enum MainLine : std::uint32_t { SINGLE_BOARDS, LEVEL_PACKS, RANDOM_MAZE, OPTIONS, EXIT };
+
+} // namespace
+
+MainMenu::MainMenu(Settings& settings, TiltInput& tiltInput, bool& turnboard, bool& topview)
+    : itemTexts{"single boards", "level packs", "random maze", "options", "exit"},
+      optionsMenu(takeOptionsSnapshot({settings, tiltInput, turnboard, topview})),
+      mazeMenu(playGeneratedMaze), optionsTargets{settings, tiltInput, turnboard, topview} {
+    LevelDirectory levels = scanLevelDirectory(LEVELS_DIRECTORY);
+    boardList = makeBoardList(levels);
+    packList = makePackList(levels);
+    generateMenuBackground(menuBackground);
+    // The background upload leaves texturing to the drawing; every menu starts flat.
+    useMenuState();
+}
+
+void MainMenu::run() {
+    // Only here: coming back from a screen shows the line that led to it.
+    selected = 0;
+    runListScreen(
+        selected, itemTexts.size(), [this] { draw(); },
+        [this](std::uint32_t index) { return activateMainItem(index); });
+}
+
+void MainMenu::draw() {
+    drawMainMenuFrame(itemTexts, selected);
+}
+
+bool MainMenu::activateMainItem(std::uint32_t index) {
+    switch (index) {
+    case SINGLE_BOARDS:
+        runBoardList(boardList);
+        return true;
+    case LEVEL_PACKS:
+        runPackList(packList);
+        return true;
+    case RANDOM_MAZE:
+        runMazeMenu(mazeMenu);
+        return true;
+    case OPTIONS:
+        runOptionsMenu(optionsMenu, optionsTargets);
+        return true;
+    default:
+        return false;
+    }
+}

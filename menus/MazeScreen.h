@@ -1,0 +1,10 @@
+#pragma once
+// The random maze menu on screen, and playing the mazes its "start" makes.
+
+class Board;
+class MazeSetter;
+
+// Shows the menu until Escape; "start" plays from inside it.
+void runMazeMenu(MazeSetter& menu);
+// Plays a generated board with the game music; it has no best times.
+void playGeneratedMaze(Board& board);

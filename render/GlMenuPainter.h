@@ -1,0 +1,26 @@
+#pragma once
+// Draws menu item values with the segment font in the current OpenGL matrix, colour and
+// line width, marking highlighted words in the menu's highlight colour.
+
+#include "menus/MenuPainter.h"
+
+#include <array>
+
+// An RGBA colour; each item menu picks its own highlight.
+using MenuColour = std::array<float, 4>;
+
+class GlMenuPainter : public MenuPainter {
+public:
+    explicit GlMenuPainter(const MenuColour& highlight) : highlight(highlight) {}
+
+    void drawWord(const std::string& text) override;
+    // Expects: the word's colour and line width current. Leaves: both as it found them.
+    void drawHighlightedWord(const std::string& text) override;
+    void moveBy(float x, float y) override;
+    void saveOrigin() override;
+    void restoreOrigin() override;
+    bool isBeyondRightEdge(float x) override;
+
+private:
+    MenuColour highlight;
+};

@@ -1,0 +1,31 @@
+#pragma once
+// One frame of each screen outside play, drawn over the menu background and shown. Menus
+// draw in normalised device coordinates: x and y from -1 to 1 across the window.
+// Each expects the menu drawing state (flat projection, no depth test, no lighting, no
+// texturing) and leaves it.
+
+#include "menus/MenuItem.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <utility>
+#include <vector>
+
+// The title "tirva" with the ball, and the lines on a grey panel.
+void drawMainMenuFrame(const std::vector<std::string>& lines, std::uint32_t selected);
+
+// The title, then lines from the first one shown; selectedLine indexes lines and may lie
+// outside them.
+void drawListScreenFrame(const std::string& title, const std::vector<std::string>& lines,
+                         std::size_t selectedLine);
+
+// Labels on the left and their values in a column to their right.
+void drawMazeMenuFrame(MenuEntries& items, std::uint32_t selected);
+// Labels ending at the middle of the screen and the values right of them.
+void drawOptionsMenuFrame(MenuEntries& items, std::uint32_t selected);
+
+// Names with their roles beside them, then the studio line, the first line at scroll.
+// Leaves: line width 3 and point size 3.
+void drawCreditsFrame(const std::vector<std::pair<std::string, std::string>>& entries,
+                      const std::string& studio, float scroll);
