@@ -1,0 +1,100 @@
+"""The random maze menu: "start" generates a maze and plays it at once, an empty size does
+nothing, a size above the limit is refused with one line, and the values stay between
+visits."""
+
+import time
+import unittest
+
+from harness import Game, main
+from screens import is_maze_menu, is_play, wait_main_menu, wait_screen
+
+# Keeps the player's typed width and height within this many cells: from "start" to the
+# first frame of play then takes at most about three seconds with a software renderer.
+LIMIT_CELLS = 90000
+
+
+def open_maze_menu():
+    game = Game()
+    game.start().wait_window()
+    wait_main_menu(game, selected=0)
+    game.key("Down", "Down", "Return")
+    wait_screen(game, is_maze_menu, "the random maze menu")
+    return game
+
+
+def type_text(game, text):
+    game.key(*["period" if c == "." else c for c in text])
+
+
+def stays_in_menu(game, seconds=1.5):
+    """True when no play starts within seconds."""
+    deadline = time.monotonic() + seconds
+    while time.monotonic() < deadline:
+        if not is_maze_menu(wait_screen(game, lambda image: True, "a picture")):
+            return False
+        time.sleep(0.2)
+    return True
+
+
+class MazeMenuTest(unittest.TestCase):
+    def test_start_plays_a_maze_and_the_menu_comes_back_after_it(self):
+        with open_maze_menu() as game:
+            # Up from "size w" wraps to "start".
+            game.key("Up", "Return")
+            wait_screen(game, is_play, "the maze being played")
+            game.key("Escape")
+            wait_screen(game, is_maze_menu, "the random maze menu again")
+            game.key("Return")
+            wait_screen(game, is_play, "a new maze")
+            game.key("Escape")
+            wait_screen(game, is_maze_menu, "the random maze menu again")
+            self.assertNotIn("Warning: maze", game.stderr())
+            self.assertFalse(game.exists("times.dat"))
+
+    def test_an_empty_size_does_nothing(self):
+        with open_maze_menu() as game:
+            game.key("BackSpace", "BackSpace", "Up", "Return")
+            self.assertTrue(stays_in_menu(game))
+            self.assertNotIn("Warning: maze", game.stderr())
+
+    def test_a_size_above_the_limit_is_refused_with_one_line_naming_the_limit(self):
+        for width, height in [("4294967295", None), ("2147483648", None), ("301", "300")]:
+            with self.subTest(width=width, height=height), open_maze_menu() as game:
+                game.key("BackSpace", "BackSpace")
+                type_text(game, width)
+                if height:
+                    game.key("Down", "BackSpace", "BackSpace")
+                    type_text(game, height)
+                game.key("Up", "Up", "Return") if height else game.key("Up", "Return")
+                self.assertTrue(stays_in_menu(game))
+                line = (f"Warning: maze of {width}x{height or 10} cells refused, the largest "
+                        f"is {LIMIT_CELLS} cells (width times height)\n")
+                self.assertEqual(game.stderr().count(line), 1, game.stderr())
+                self.assertTrue(game.running())
+
+    def test_the_largest_maze_starts_within_a_few_seconds(self):
+        with open_maze_menu() as game:
+            game.key("BackSpace", "BackSpace")
+            type_text(game, "300")
+            game.key("Down", "BackSpace", "BackSpace")
+            type_text(game, "300")
+            game.key("Down", "Down", "Return")
+            started = time.monotonic()
+            wait_screen(game, is_play, "the 300 by 300 maze", timeout=30)
+            # Three seconds on an idle machine; the tests share theirs.
+            self.assertLess(time.monotonic() - started, 15)
+            self.assertNotIn("Warning: maze", game.stderr())
+
+    def test_the_values_stay_between_visits_and_the_first_line_is_selected_again(self):
+        with open_maze_menu() as game:
+            game.key("BackSpace", "BackSpace", "Escape")
+            wait_main_menu(game, selected=2)
+            game.key("Return")
+            wait_screen(game, is_maze_menu, "the random maze menu again")
+            # Up from the first line reaches "start"; the width is still empty.
+            game.key("Up", "Return")
+            self.assertTrue(stays_in_menu(game))
+
+
+if __name__ == "__main__":
+    main()
