@@ -8,6 +8,8 @@
 #include "game/Ball.h"
 #include "game/BestTimes.h"
 #include "game/GamePlay.h"
+#include "menus/CreditsScreen.h"
+#include "menus/MainMenu.h"
 #include "render/MenuBackground.h"
 #include "render/Renderer.h"
 #include "render/TextDrawing.h"
@@ -60,34 +62,13 @@ void Game::init(int, char**) {
         renderer->turnboard = *startup.turnboard;
     if (startup.topview)
         renderer->topview = *startup.topview;
-    useMenuState();
+    mainMenu = new MainMenu(*settings, *tiltInput, renderer->turnboard, renderer->topview);
 }
-
-namespace {
-
-void drawEmptyFrame() {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    SDL_GL_SwapBuffers();
-}
-
-} // namespace
 
 void Game::run() {
-    // Blocks in the event wait between redraws, so an idle window costs no processor time.
-    for (;;) {
-        drawEmptyFrame();
-        SDL_Event event;
-        if (!SDL_WaitEvent(&event))
-            continue;
-        do {
-            if (handleMusicEvent(event))
-                continue;
-            if (event.type == SDL_QUIT)
-                std::exit(0);
-            if (event.type == SDL_KEYDOWN && event.key.keysym.sym == SDLK_ESCAPE)
-                return;
-            if (event.type == SDL_VIDEORESIZE)
-                reopenDisplay(event.resize.w, event.resize.h, false);
-        } while (SDL_PollEvent(&event));
-    }
+    mainMenu->selected = 0;
+    mainMenu->run();
+    CreditsScreen* credits = new CreditsScreen();
+    credits->run();
+    delete credits;
 }

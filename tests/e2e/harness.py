@@ -99,7 +99,7 @@ class Image:
                 end += 1
             fields.append(data[pos:end])
             pos = end
-        assert fields[0] == b"P6", fields
+        assert fields[0] == b"P6" and fields[3] == b"255", fields
         width, height = int(fields[1]), int(fields[2])
         pos += 1
         return Image(width, height, data[pos:pos + 3 * width * height])
@@ -253,8 +253,8 @@ class Game:
         xdotool("windowsize", self.window, str(width), str(height))
 
     def screenshot(self):
-        data = subprocess.run(["import", "-window", self.window, "ppm:-"], capture_output=True,
-                              check=True, timeout=30).stdout
+        data = subprocess.run(["import", "-window", self.window, "-depth", "8", "ppm:-"],
+                              capture_output=True, check=True, timeout=30).stdout
         return Image.from_ppm(data)
 
     def wait_picture(self, predicate, timeout=DEFAULT_TIMEOUT, what="a picture"):
