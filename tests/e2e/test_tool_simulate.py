@@ -74,7 +74,8 @@ class Simulate(unittest.TestCase):
         self.assertEqual(states[-1][6], 2)
 
     def test_malformed_step_line_is_a_usage_error(self):
-        for line in ("10 0\n", "ten 0 0\n", "10 0 0 0\n", "10 nan 0\n", "1.5 0 0\n"):
+        for line in ("10 0\n", "ten 0 0\n", "10 0 0 0\n", "10 nan 0\n", "1.5 0 0\n", "-5 0 0\n",
+                     "60001 0 0\n", "2147483647 0 0\n"):
             result = self.simulate("levs/small.txt", ["10 0 0\n", line])
             self.assertEqual(result.returncode, 2, line)
             self.assertEqual(result.stdout, "0.5 0.5 0 0 0 0 0\n", line)

@@ -1,0 +1,68 @@
+#include "tools/StepLines.h"
+
+#include "app/Settings.h"
+#include "game/Board.h"
+
+#include <algorithm>
+#include <charconv>
+#include <climits>
+#include <cstdio>
+#include <sstream>
+
+namespace {
+
+std::optional<std::int32_t> parseInteger(const std::string& text) {
+    std::int32_t value = 0;
+    const char* first = text.data();
+    const char* last = first + text.size();
+    if (first != last && *first == '+')
+        ++first;
+    auto [end, error] = std::from_chars(first, last, value);
+    if (first == last || error != std::errc() || end != last)
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+std::optional<StepLine> parseStepLine(const std::string& text, bool& ok) {
+    ok = true;
+    std::istringstream fields(text);
+    std::string ms, tiltX, tiltY, extra;
+    if (!(fields >> ms) || ms[0] == '#')
+        return std::nullopt;
+    fields >> tiltX >> tiltY;
+    std::optional<std::int32_t> msValue = parseInteger(ms);
+    std::optional<float> x = parseDecimalFloat(tiltX);
+    std::optional<float> y = parseDecimalFloat(tiltY);
+    // A step is a frame: negative or longer than a minute, it is a typing error.
+    bool plausibleStep = msValue && *msValue >= 0 && *msValue <= MAX_STEP_MS;
+    if (!plausibleStep || !x || !y || (fields >> extra)) {
+        ok = false;
+        return std::nullopt;
+    }
+    return StepLine{*msValue, *x, *y};
+}
+
+StepRunner::StepRunner(const Board& board) : ball([this] { return clockMs; }) {
+    ball.begin(board);
+}
+
+bool StepRunner::feed(const std::string& text, std::string& output) {
+    bool ok = true;
+    std::optional<StepLine> line = parseStepLine(text, ok);
+    if (!line)
+        return ok;
+    ball.tiltX = line->tiltX;
+    ball.tiltY = line->tiltY;
+    // The clock stops at its largest value rather than wrapping round on a very long input.
+    clockMs = static_cast<std::int32_t>(
+        std::min<std::int64_t>(std::int64_t{clockMs} + line->ms, INT32_MAX));
+    StepResult result = ball.step(line->ms);
+    char printed[160];
+    std::snprintf(printed, sizeof printed, "%.9g %.9g %.9g %.9g %.9g %d %d\n", ball.x, ball.y,
+                  ball.z, ball.vx, ball.vy, ball.goalMark ? 1 : 0, static_cast<int>(result));
+    output += printed;
+    finished = result != StepResult::Rolling;
+    return true;
+}
