@@ -52,7 +52,7 @@ void Game::init(int, char**) {
     renderer = new Renderer();
     ball = new Ball(readSdlTicks);
     tiltInput = new TiltInput(*new SdlInputDevice, *ball, renderer->followDistance, windowCentre);
-    gameBestTimes().load("times.dat");
+    gameBestTimes().load("times.dat", true);
     startMusic(startup.musicOff);
     if (startup.mouseSensitivity)
         tiltInput->setMouseSensitivity(*startup.mouseSensitivity);

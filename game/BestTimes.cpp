@@ -86,7 +86,7 @@ int BestTimes::enter(Times& times, std::int32_t timeMs) {
     return -1;
 }
 
-BestTimes::LoadResult BestTimes::load(const std::string& path) {
+BestTimes::LoadResult BestTimes::load(const std::string& path, bool keepDamagedCopy) {
     std::optional<std::string> bytes = readWholeFile(path);
     if (!bytes) {
         std::fprintf(stderr, "Warning: couldn't read score file %s\n", path.c_str());
@@ -94,7 +94,20 @@ BestTimes::LoadResult BestTimes::load(const std::string& path) {
     }
     std::size_t damageOffset = 0;
     LoadResult result = parse(*bytes, &damageOffset);
-    if (result == LoadResult::Damaged)
+    if (result == LoadResult::CutOff)
+        std::fprintf(stderr,
+                     "Warning: score file %s ends inside the entry at byte %zu; the times read "
+                     "before the cut are kept\n",
+                     path.c_str(), damageOffset);
+    if (result != LoadResult::Damaged)
+        return result;
+    std::string copy = path + ".damaged";
+    if (keepDamagedCopy && writeFileAtomically(copy, *bytes))
+        std::fprintf(stderr,
+                     "Warning: score file %s is damaged at byte %zu; the rest is ignored, the "
+                     "whole file is kept as %s\n",
+                     path.c_str(), damageOffset, copy.c_str());
+    else
         std::fprintf(stderr, "Warning: score file %s is damaged at byte %zu; the rest is ignored\n",
                      path.c_str(), damageOffset);
     return result;
@@ -104,17 +117,19 @@ BestTimes::LoadResult BestTimes::parse(const std::string& bytes, std::size_t* da
     ByteReader reader(bytes);
     for (;;) {
         std::size_t entryOffset = reader.offset();
-        std::int32_t keyLength = 0;
-        if (!reader.readInt32(keyLength))
-            return LoadResult::Loaded;
-        if (keyLength < 0 || keyLength > MAX_KEY_BYTES) {
+        auto stopAt = [&](LoadResult result) {
             if (damageOffset)
                 *damageOffset = entryOffset;
-            return LoadResult::Damaged;
-        }
+            return result;
+        };
+        std::int32_t keyLength = 0;
+        if (!reader.readInt32(keyLength))
+            return entryOffset == bytes.size() ? LoadResult::Loaded : stopAt(LoadResult::CutOff);
+        if (keyLength < 0 || keyLength > MAX_KEY_BYTES)
+            return stopAt(LoadResult::Damaged);
         std::string key;
         if (!reader.readBytes(static_cast<std::size_t>(keyLength), key))
-            return LoadResult::Loaded;
+            return stopAt(LoadResult::CutOff);
         key.resize(std::strlen(key.c_str()));
 
         Times times;
@@ -125,7 +140,7 @@ BestTimes::LoadResult BestTimes::parse(const std::string& bytes, std::size_t* da
         if (complete || count > 0)
             entry(key) = times;
         if (!complete)
-            return LoadResult::Loaded;
+            return stopAt(LoadResult::CutOff);
     }
 }
 

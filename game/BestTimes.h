@@ -20,7 +20,8 @@ public:
     // Byte-wise key order (std::string compares its chars as unsigned bytes).
     using Entries = std::map<std::string, Times>;
 
-    enum class LoadResult { Loaded, Unreadable, Damaged };
+    // CutOff: the file ends inside an entry; the times before the cut are kept.
+    enum class LoadResult { Loaded, Unreadable, Damaged, CutOff };
 
     const Entries& entries() const { return entries_; }
 
@@ -33,14 +34,16 @@ public:
     static int enter(Times& times, std::int32_t timeMs);
 
     // Reads the file into the table, keeping entries already there unless the file has the
-    // same key. Prints one warning line when the file cannot be read or is damaged.
-    LoadResult load(const std::string& path);
+    // same key. Prints one warning line when the file cannot be read, is cut off or is
+    // damaged. With keepDamagedCopy, a damaged file is first copied whole to path + ".damaged",
+    // since the next save would drop the entries after the damage for good.
+    LoadResult load(const std::string& path, bool keepDamagedCopy = false);
     // Replaces the file atomically with the whole table. False (and one warning line) when
     // it could not be written; the old file is then untouched.
     bool save(const std::string& path) const;
 
-    // Pure halves of load and save. parse stops at a damaged entry, keeping those before it;
-    // damageOffset then holds the byte offset of the damaged entry.
+    // Pure halves of load and save. parse stops at a damaged or cut-off entry, keeping those
+    // before it; damageOffset then holds the byte offset of that entry.
     LoadResult parse(const std::string& bytes, std::size_t* damageOffset = nullptr);
     std::string serialize() const;
 

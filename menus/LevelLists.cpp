@@ -36,6 +36,9 @@ LevelDirectory scanLevelDirectory(const std::string& path) {
         else
             levels.files.push_back(name);
     }
+    // A missing directory simply offers nothing; one that is there but cannot be read is
+    // worth a word to the player.
+    levels.unlistable = error && error != std::errc::no_such_file_or_directory;
     // std::string compares as unsigned bytes: upper case before lower case, prefixes first.
     std::sort(levels.files.begin(), levels.files.end());
     std::sort(levels.packs.begin(), levels.packs.end());

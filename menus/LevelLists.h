@@ -21,6 +21,7 @@ constexpr std::uint32_t LIST_WINDOW_LINES = 15;
 struct LevelDirectory {
     std::vector<std::string> files; // single boards: every entry that is not a directory
     std::vector<std::string> packs; // level packs: the directories
+    bool unlistable = false; // it exists but could not be listed (not a directory, unreadable)
 };
 
 // A board list: single boards followed by packs, or the finished boards of one pack.

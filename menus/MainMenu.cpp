@@ -7,6 +7,8 @@
 #include "render/MenuBackground.h"
 #include "render/MenuDrawing.h"
 
+#include <cstdio>
+
 namespace {
 
 constexpr const char* LEVELS_DIRECTORY = "levs";
@@ -20,6 +22,8 @@ MainMenu::MainMenu(Settings& settings, TiltInput& tiltInput, bool& turnboard, bo
       optionsMenu(takeOptionsSnapshot({settings, tiltInput, turnboard, topview})),
       mazeMenu(playGeneratedMaze), optionsTargets{settings, tiltInput, turnboard, topview} {
     LevelDirectory levels = scanLevelDirectory(LEVELS_DIRECTORY);
+    if (levels.unlistable)
+        std::fprintf(stderr, "Warning: couldn't list the board directory %s\n", LEVELS_DIRECTORY);
     boardList = makeBoardList(levels);
     packList = makePackList(levels);
     generateMenuBackground(menuBackground);

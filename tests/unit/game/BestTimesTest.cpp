@@ -126,10 +126,18 @@ TEST(BestTimes, CutOffFileKeepsWhatWasReadBeforeTheCut) {
     std::string whole = entryBytes("first", {10, 20, -1}) + entryBytes("second", {30, 40, -1});
     // The times of "second" start after the first entry, its key length and its key.
     const std::size_t secondTimesAt = entryBytes("first", {10, 20, -1}).size() + 4 + 6;
+    const std::size_t firstEnds = entryBytes("first", {10, 20, -1}).size();
     for (std::size_t length = 0; length <= whole.size(); ++length) {
         BestTimes table;
         table.entry("second") = {5, -1, -1, -1, -1};
-        ASSERT_EQ(table.parse(whole.substr(0, length)), BestTimes::LoadResult::Loaded);
+        std::size_t cutAt = 99;
+        bool atEntryEnd = length == 0 || length == firstEnds || length == whole.size();
+        ASSERT_EQ(table.parse(whole.substr(0, length), &cutAt),
+                  atEntryEnd ? BestTimes::LoadResult::Loaded : BestTimes::LoadResult::CutOff)
+            << length;
+        if (!atEntryEnd) {
+            EXPECT_EQ(cutAt, length < firstEnds ? 0u : firstEnds) << length;
+        }
         // An entry cut before its first time must not wipe the times already in the table.
         std::size_t secondTimes = length < secondTimesAt ? 0 : (length - secondTimesAt) / 4;
         Times expected = {5, -1, -1, -1, -1};
