@@ -28,6 +28,7 @@ if [ "$mode" = sanitize ]; then
   export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
   TIRVA_GAME_PRELOAD="$(gcc -print-file-name=libasan.so) $(find /usr/lib -name swrast_dri.so | head -n1)"
   export TIRVA_GAME_PRELOAD
+  export TIRVA_SANITIZE=1
 else
   build_dir=build
   TIRVA_BUILD_DIR=$build_dir scripts/setup.sh
