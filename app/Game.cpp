@@ -17,7 +17,6 @@
 #include <SDL.h>
 #include <GL/gl.h>
 
-
 Game game;
 
 namespace {
