@@ -49,8 +49,18 @@ def main_menu_line_box(image, index):
     return box(image, -0.6, base - 0.02, 0.6, base + 0.17)
 
 
+def is_main_panel(r, g, b):
+    """The main menu's grey panel over the background: 80% of (0.6, 0.6, 0.6) over a blue
+    picture whose red and green stay at or below 127 and blue at or above 128."""
+    return 118 <= r <= 152 and 118 <= g <= 152 and abs(r - g) <= 3 and 145 <= b <= 180
+
+
 def is_main_menu(image):
-    return image.count(BLUE_TEXT, box(image, -0.6, -1.0, 0.6, 0.0)) > 300
+    # Some backgrounds hold deep blue close to the text's; the panel tells the menu apart.
+    panel = box(image, -0.55, -0.95, 0.55, 0.1)
+    panel_pixels = (panel[2] - panel[0]) * (panel[3] - panel[1])
+    return (image.count(BLUE_TEXT, box(image, -0.6, -1.0, 0.6, 0.0)) > 300
+            and image.count(is_main_panel, panel) > panel_pixels // 2)
 
 
 def main_menu_selection(image):
