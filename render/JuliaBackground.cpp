@@ -223,24 +223,28 @@ BackgroundPalette buildBackgroundPalette() {
     return palette;
 }
 
-std::vector<float> backgroundColumnValues() {
+namespace {
+
+// The image's coordinates are single-precision running sums, step added to step, so they
+// carry the same rounding as the plain pixel loop.
+std::vector<float> runningSums(float start, float step) {
     std::vector<float> values(BACKGROUND_SIZE);
-    float x = COLUMN_START;
+    float sum = start;
     for (float& value : values) {
-        value = x;
-        x += COLUMN_STEP;
+        value = sum;
+        sum += step;
     }
     return values;
 }
 
+} // namespace
+
+std::vector<float> backgroundColumnValues() {
+    return runningSums(COLUMN_START, COLUMN_STEP);
+}
+
 std::vector<float> backgroundRowValues() {
-    std::vector<float> values(BACKGROUND_SIZE);
-    float y = ROW_START;
-    for (float& value : values) {
-        value = y;
-        y += ROW_STEP;
-    }
-    return values;
+    return runningSums(ROW_START, ROW_STEP);
 }
 
 std::vector<std::uint16_t> countEscapes(JuliaConstant c, int threadCount, EscapeKernel kernel) {
