@@ -3,11 +3,11 @@
 // the display offers (Mesa's software renderer in the tests). The play loop paces frames at
 // 10 ms, so a frame must take less than that to hold 100 frames per second.
 
-#include "app/Display.h"
+#include "app/gl/Display.h"
 #include "game/Ball.h"
 #include "game/Board.h"
 #include "menus/MazeGeneration.h"
-#include "render/Renderer.h"
+#include "render/gl/Renderer.h"
 
 #include <SDL.h>
 #include <GL/gl.h>

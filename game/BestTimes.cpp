@@ -1,6 +1,6 @@
 #include "game/BestTimes.h"
 
-#include "app/FileIO.h"
+#include "base/FileIO.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,6 +1,6 @@
 #include "game/Board.h"
 
-#include "app/FileIO.h"
+#include "base/FileIO.h"
 
 #include <cstdio>
 #include <limits>

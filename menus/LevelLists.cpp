@@ -1,6 +1,6 @@
 #include "menus/LevelLists.h"
 
-#include "app/FileIO.h"
+#include "base/FileIO.h"
 
 #include <algorithm>
 #include <cstdio>

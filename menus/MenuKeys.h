@@ -2,7 +2,7 @@
 // SDL 1.2's key symbols for the keys the menus read. The printable keys' symbols are their
 // ASCII codes; the arrows lie above 255, so they never count as digits.
 
-#include "app/InputDevice.h"
+#include "base/InputDevice.h"
 
 constexpr int KEY_BACKSPACE = 8;
 constexpr int KEY_RETURN = 13;

@@ -1,6 +1,6 @@
 #include "menus/OptionsMenu.h"
 
-#include "app/Settings.h"
+#include "base/Settings.h"
 
 #include <optional>
 

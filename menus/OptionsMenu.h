@@ -3,7 +3,7 @@
 // sensitivities. Built once from the values in force at start-up; the screen applies and
 // saves them when the player leaves the menu.
 
-#include "app/Display.h"
+#include "app/gl/Display.h"
 #include "menus/MenuItem.h"
 #include "menus/MenuItems.h"
 

@@ -1,6 +1,6 @@
 #include "render/GlyphTable.h"
 
-#include "app/FileIO.h"
+#include "base/FileIO.h"
 
 #include <cstdio>
 #include <optional>

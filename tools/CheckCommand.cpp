@@ -1,6 +1,6 @@
 #include "tools/Commands.h"
 
-#include "app/FileIO.h"
+#include "base/FileIO.h"
 #include "game/Board.h"
 #include "game/BoardCheck.h"
 

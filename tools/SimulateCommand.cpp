@@ -1,7 +1,7 @@
 #include "tools/Commands.h"
 
 #include "game/Board.h"
-#include "tools/StepLines.h"
+#include "game/StepLines.h"
 
 #include <cstdio>
 #include <iostream>

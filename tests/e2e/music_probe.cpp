@@ -7,7 +7,7 @@
 //
 // Each step prints one line "<ms since start> <step>" to standard output.
 
-#include "app/Music.h"
+#include "app/gl/Music.h"
 
 #include <SDL.h>
 

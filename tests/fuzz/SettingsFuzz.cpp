@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the settings parser and checks that what it keeps survives a
 // write and a re-read unchanged.
 
-#include "app/Settings.h"
+#include "base/Settings.h"
 
 #include <cstddef>
 #include <cstdint>

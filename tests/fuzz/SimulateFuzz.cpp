@@ -3,7 +3,7 @@
 // read or refused without undefined behaviour, and the ball must stay a number.
 
 #include "game/Board.h"
-#include "tools/StepLines.h"
+#include "game/StepLines.h"
 
 #include <cmath>
 #include <cstddef>

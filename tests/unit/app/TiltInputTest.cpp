@@ -1,6 +1,6 @@
 #include "app/TiltInput.h"
 
-#include "app/InputDevice.h"
+#include "base/InputDevice.h"
 #include "game/Ball.h"
 
 #include <gtest/gtest.h>

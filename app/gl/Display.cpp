@@ -1,7 +1,7 @@
-#include "app/Display.h"
+#include "app/gl/Display.h"
 
-#include "app/Settings.h"
-#include "render/MeshLists.h"
+#include "base/Settings.h"
+#include "render/gl/MeshLists.h"
 
 #include <SDL.h>
 #include <GL/gl.h>

@@ -1,7 +1,7 @@
 // Entry point: brings up SDL with no subsystems (the display set-up starts the ones it
 // needs), seeds the random generator the textures and mazes draw from, then runs the game.
 
-#include "app/Game.h"
+#include "app/gl/Game.h"
 
 #include <SDL.h>
 

@@ -1,8 +1,8 @@
-#include "menus/CreditsScreen.h"
+#include "menus/gl/CreditsScreen.h"
 
-#include "app/Music.h"
+#include "app/gl/Music.h"
 #include "menus/CreditsTimeline.h"
-#include "render/MenuDrawing.h"
+#include "render/gl/MenuDrawing.h"
 
 #include <SDL.h>
 

@@ -1,9 +1,9 @@
-#include "menus/MenuLoops.h"
+#include "menus/gl/MenuLoops.h"
 
-#include "app/Display.h"
-#include "app/Music.h"
+#include "app/gl/Display.h"
+#include "app/gl/Music.h"
 #include "menus/MenuNavigation.h"
-#include "render/MenuBackground.h"
+#include "render/gl/MenuBackground.h"
 
 #include <SDL.h>
 

@@ -1,9 +1,9 @@
 #include "tools/Commands.h"
 
-#include "app/Display.h"
+#include "app/gl/Display.h"
 #include "game/Ball.h"
 #include "game/Board.h"
-#include "render/Renderer.h"
+#include "render/gl/Renderer.h"
 
 #include <SDL.h>
 #include <GL/gl.h>

@@ -1,14 +1,14 @@
-#include "game/GamePlay.h"
+#include "app/gl/GamePlay.h"
 
-#include "app/Display.h"
-#include "app/Game.h"
-#include "app/Music.h"
+#include "app/gl/Display.h"
+#include "app/gl/Game.h"
+#include "app/gl/Music.h"
 #include "app/TiltInput.h"
 #include "game/Ball.h"
 #include "game/BestTimes.h"
-#include "game/PlayDrawing.h"
+#include "render/gl/PlayDrawing.h"
 #include "game/PlayLoop.h"
-#include "render/Renderer.h"
+#include "render/gl/Renderer.h"
 
 #include <SDL.h>
 

@@ -1,10 +1,10 @@
-#include "render/Renderer.h"
+#include "render/gl/Renderer.h"
 
-#include "app/Display.h"
+#include "app/gl/Display.h"
 #include "game/Ball.h"
 #include "game/Board.h"
 #include "render/BoardGeometry.h"
-#include "render/MeshLists.h"
+#include "render/gl/MeshLists.h"
 #include "render/ViewMode.h"
 
 #include <GL/gl.h>

@@ -1,4 +1,4 @@
-#include "app/SdlMixerBackend.h"
+#include "app/gl/SdlMixerBackend.h"
 
 #include <SDL_mixer.h>
 

@@ -1,10 +1,10 @@
-#include "render/MenuDrawing.h"
+#include "render/gl/MenuDrawing.h"
 
-#include "app/Display.h"
-#include "render/GlMenuPainter.h"
-#include "render/MenuBackground.h"
-#include "render/MeshLists.h"
-#include "render/TextDrawing.h"
+#include "app/gl/Display.h"
+#include "render/gl/GlMenuPainter.h"
+#include "render/gl/MenuBackground.h"
+#include "render/gl/MeshLists.h"
+#include "render/gl/TextDrawing.h"
 
 #include <SDL.h>
 #include <GL/gl.h>

@@ -1,6 +1,6 @@
-#include "tools/StepLines.h"
+#include "game/StepLines.h"
 
-#include "app/Settings.h"
+#include "base/Settings.h"
 #include "game/Board.h"
 
 #include <algorithm>

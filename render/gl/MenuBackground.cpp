@@ -1,4 +1,4 @@
-#include "render/MenuBackground.h"
+#include "render/gl/MenuBackground.h"
 
 #include "render/JuliaBackground.h"
 

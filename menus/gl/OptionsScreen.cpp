@@ -1,12 +1,12 @@
-#include "menus/OptionsScreen.h"
+#include "menus/gl/OptionsScreen.h"
 
-#include "app/Display.h"
-#include "app/Music.h"
-#include "app/Settings.h"
+#include "app/gl/Display.h"
+#include "app/gl/Music.h"
+#include "base/Settings.h"
 #include "app/TiltInput.h"
-#include "menus/MenuLoops.h"
-#include "render/MenuBackground.h"
-#include "render/MenuDrawing.h"
+#include "menus/gl/MenuLoops.h"
+#include "render/gl/MenuBackground.h"
+#include "render/gl/MenuDrawing.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "render/TextDrawing.h"
+#include "render/gl/TextDrawing.h"
 
 #include <GL/gl.h>
 

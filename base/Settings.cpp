@@ -1,6 +1,6 @@
-#include "app/Settings.h"
+#include "base/Settings.h"
 
-#include "app/FileIO.h"
+#include "base/FileIO.h"
 
 #include <boost/spirit/home/x3.hpp>
 

@@ -1,12 +1,12 @@
-#include "menus/BoardListScreens.h"
+#include "menus/gl/BoardListScreens.h"
 
-#include "app/Music.h"
+#include "app/gl/Music.h"
 #include "game/BestTimes.h"
 #include "game/Board.h"
-#include "game/GamePlay.h"
+#include "app/gl/GamePlay.h"
 #include "game/PlayLoop.h"
-#include "menus/MenuLoops.h"
-#include "render/MenuDrawing.h"
+#include "menus/gl/MenuLoops.h"
+#include "render/gl/MenuDrawing.h"
 
 #include <algorithm>
 #include <functional>

@@ -1,11 +1,11 @@
-#include "menus/MainMenu.h"
+#include "menus/gl/MainMenu.h"
 
-#include "app/Display.h"
-#include "menus/BoardListScreens.h"
-#include "menus/MazeScreen.h"
-#include "menus/MenuLoops.h"
-#include "render/MenuBackground.h"
-#include "render/MenuDrawing.h"
+#include "app/gl/Display.h"
+#include "menus/gl/BoardListScreens.h"
+#include "menus/gl/MazeScreen.h"
+#include "menus/gl/MenuLoops.h"
+#include "render/gl/MenuBackground.h"
+#include "render/gl/MenuDrawing.h"
 
 #include <cstdio>
 

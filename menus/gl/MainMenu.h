@@ -6,7 +6,7 @@
 #include "menus/LevelLists.h"
 #include "menus/MazeSetter.h"
 #include "menus/OptionsMenu.h"
-#include "menus/OptionsScreen.h"
+#include "menus/gl/OptionsScreen.h"
 
 #include <cstdint>
 #include <string>

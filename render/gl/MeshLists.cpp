@@ -1,4 +1,4 @@
-#include "render/MeshLists.h"
+#include "render/gl/MeshLists.h"
 
 #include "render/Meshes.h"
 

@@ -1,11 +1,11 @@
-#include "menus/MazeScreen.h"
+#include "menus/gl/MazeScreen.h"
 
-#include "app/Music.h"
-#include "game/GamePlay.h"
+#include "app/gl/Music.h"
+#include "app/gl/GamePlay.h"
 #include "game/PlayLoop.h"
 #include "menus/MazeSetter.h"
-#include "menus/MenuLoops.h"
-#include "render/MenuDrawing.h"
+#include "menus/gl/MenuLoops.h"
+#include "render/gl/MenuDrawing.h"
 
 void runMazeMenu(MazeSetter& menu) {
     menu.selected = 0;

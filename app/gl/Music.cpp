@@ -1,7 +1,7 @@
-#include "app/Music.h"
+#include "app/gl/Music.h"
 
-#include "app/Display.h"
-#include "app/SdlMixerBackend.h"
+#include "app/gl/Display.h"
+#include "app/gl/SdlMixerBackend.h"
 
 #include <SDL.h>
 

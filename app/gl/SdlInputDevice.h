@@ -3,7 +3,7 @@
 // queue. Events on their way to play pass the music player first, so the menu track still
 // follows the intro while a board is played.
 
-#include "app/InputDevice.h"
+#include "base/InputDevice.h"
 #include "app/TiltInput.h"
 
 struct _SDL_Joystick;

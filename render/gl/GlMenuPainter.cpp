@@ -1,6 +1,6 @@
-#include "render/GlMenuPainter.h"
+#include "render/gl/GlMenuPainter.h"
 
-#include "render/TextDrawing.h"
+#include "render/gl/TextDrawing.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>

@@ -1,7 +1,7 @@
-#include "app/SdlInputDevice.h"
+#include "app/gl/SdlInputDevice.h"
 
-#include "app/Display.h"
-#include "app/Music.h"
+#include "app/gl/Display.h"
+#include "app/gl/Music.h"
 
 #include <SDL.h>
 

@@ -1,10 +1,10 @@
-#include "game/PlayDrawing.h"
+#include "render/gl/PlayDrawing.h"
 
-#include "app/Game.h"
+#include "app/gl/Game.h"
 #include "game/Ball.h"
 #include "game/PlayLoop.h"
-#include "render/Renderer.h"
-#include "render/TextDrawing.h"
+#include "render/gl/Renderer.h"
+#include "render/gl/TextDrawing.h"
 
 #include <SDL.h>
 #include <GL/gl.h>
