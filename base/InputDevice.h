@@ -4,13 +4,6 @@
 
 #include <string>
 
-// SDL 1.2's key symbols for the keys that control play.
-constexpr int KEY_ESCAPE = 27;
-constexpr int KEY_SPACE = 32;
-constexpr int KEY_A = 97;
-constexpr int KEY_R = 114;
-constexpr int KEY_S = 115;
-
 // One platform event, reduced to what play reacts to.
 struct InputEvent {
     enum class Kind { KeyPress, MouseMotion, MouseButton, JoystickAxis, Quit, Resize, Other };

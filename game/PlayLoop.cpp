@@ -1,5 +1,6 @@
 #include "game/PlayLoop.h"
 
+#include "base/KeyCodes.h"
 #include "game/Ball.h"
 #include "game/Board.h"
 
@@ -53,12 +54,6 @@ std::string formatSeconds(std::int32_t ms) {
 }
 
 namespace {
-
-constexpr int KEY_RETURN = 13;
-constexpr int KEY_ESCAPE = 27;
-constexpr int KEY_SPACE = 32;
-constexpr int KEY_UP = 273;
-constexpr int KEY_DOWN = 274;
 
 enum class Choice { None, Continue, Next, Reset, Exit };
 

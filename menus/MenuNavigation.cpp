@@ -1,6 +1,6 @@
 #include "menus/MenuNavigation.h"
 
-#include "menus/MenuKeys.h"
+#include "base/KeyCodes.h"
 
 MenuKeyAction routeMenuKey(MenuShape shape, int key, std::uint32_t& selected,
                            std::size_t lineCount) {

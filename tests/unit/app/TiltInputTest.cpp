@@ -1,6 +1,7 @@
 #include "app/TiltInput.h"
 
 #include "base/InputDevice.h"
+#include "base/KeyCodes.h"
 #include "game/Ball.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,6 @@
 #include "game/PlayLoop.h"
 
+#include "base/KeyCodes.h"
 #include "game/Ball.h"
 #include "game/Board.h"
 
@@ -9,11 +10,6 @@
 #include <functional>
 
 namespace {
-
-constexpr int KEY_RETURN = 13;
-constexpr int KEY_ESCAPE = 27;
-constexpr int KEY_UP = 273;
-constexpr int KEY_DOWN = 274;
 
 struct RecordedOverlay {
     Outcome outcome;

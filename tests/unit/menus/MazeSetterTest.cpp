@@ -1,7 +1,7 @@
 #include "menus/MazeSetter.h"
 
+#include "base/KeyCodes.h"
 #include "menus/MazeGeneration.h"
-#include "menus/MenuKeys.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "menus/MenuItems.h"
 
-#include "menus/MenuKeys.h"
+#include "base/KeyCodes.h"
 #include "menus/MenuPainter.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "menus/MenuNavigation.h"
 
+#include "base/KeyCodes.h"
 #include "menus/LevelLists.h"
-#include "menus/MenuKeys.h"
 
 #include <gtest/gtest.h>
 

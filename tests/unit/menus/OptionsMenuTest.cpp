@@ -1,7 +1,7 @@
 #include "menus/OptionsMenu.h"
 
+#include "base/KeyCodes.h"
 #include "base/Settings.h"
-#include "menus/MenuKeys.h"
 
 #include <gtest/gtest.h>
 

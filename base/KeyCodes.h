@@ -1,14 +1,17 @@
 #pragma once
-// SDL 1.2's key symbols for the keys the menus read. The printable keys' symbols are their
-// ASCII codes; the arrows lie above 255, so they never count as digits.
-
-#include "base/InputDevice.h"
+// SDL 1.2's key symbols for every key the game reads, in play and in the menus. The printable
+// keys' symbols are their ASCII codes; the arrows lie above 255, so they never count as digits.
 
 constexpr int KEY_BACKSPACE = 8;
 constexpr int KEY_RETURN = 13;
+constexpr int KEY_ESCAPE = 27;
+constexpr int KEY_SPACE = 32;
 constexpr int KEY_PERIOD = 46;
 constexpr int KEY_0 = 48;
 constexpr int KEY_9 = 57;
+constexpr int KEY_A = 97;
+constexpr int KEY_R = 114;
+constexpr int KEY_S = 115;
 constexpr int KEY_UP = 273;
 constexpr int KEY_DOWN = 274;
 constexpr int KEY_RIGHT = 275;
