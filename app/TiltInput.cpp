@@ -69,9 +69,9 @@ void TiltInput::reset() {
     }
 }
 
-int TiltInput::poll() {
+PlayCommand TiltInput::poll() {
     centreOnWindow();
-    command = COMMAND_NONE;
+    command = PlayCommand::None;
     InputEvent event;
     while (device.pollEvent(event)) {
         switch (event.kind) {
@@ -108,13 +108,13 @@ void TiltInput::handleKey(int key) {
     double step = DISTANCE_STEP;
     switch (key) {
     case KEY_ESCAPE:
-        command = COMMAND_QUIT;
+        command = PlayCommand::Quit;
         break;
     case KEY_SPACE:
-        command = COMMAND_PAUSE;
+        command = PlayCommand::Pause;
         break;
     case KEY_R:
-        command = COMMAND_RESET;
+        command = PlayCommand::Reset;
         break;
     case KEY_A:
         followDistance = static_cast<float>(followDistance + step);

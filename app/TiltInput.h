@@ -3,6 +3,8 @@
 // the laptop accelerometer that the system presents as a joystick named "hdaps". During play
 // it also reads the keys that steer the run and the window's own events.
 
+#include "game/PlayCommand.h"
+
 class Ball;
 class InputDevice;
 
@@ -11,12 +13,6 @@ struct WindowCentre {
     int x = 320;
     int y = 240;
 };
-
-// What a poll asks the play loop to do.
-constexpr int COMMAND_NONE = 0;
-constexpr int COMMAND_QUIT = 1;  // Escape
-constexpr int COMMAND_PAUSE = 2; // Space
-constexpr int COMMAND_RESET = 3; // 'r'
 
 class TiltInput {
 public:
@@ -35,8 +31,8 @@ public:
 
     // Starts a run: hides the pointer and levels the board, or takes the laptop's position.
     void reset();
-    // Handles every pending event; returns the last command key pressed, or COMMAND_NONE.
-    int poll();
+    // Handles every pending event; returns the last command key pressed, or None.
+    PlayCommand poll();
     void setMouseSensitivity(float sensitivity) { mouseSensitivity_ = sensitivity; }
     void setJoystickSensitivity(float sensitivity) { joystickSensitivity_ = sensitivity; }
 
@@ -56,7 +52,7 @@ private:
     bool accelerometerOpen = false;
     float offsetX = 0.0f; // pixels times the mouse sensitivity, within [-300, 300]
     float offsetY = 0.0f;
-    int command = COMMAND_NONE;
+    PlayCommand command = PlayCommand::None;
     float mouseSensitivity_ = 1.0f;
     float joystickSensitivity_ = 1.0f;
     bool mouseMode = false;

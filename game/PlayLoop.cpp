@@ -5,6 +5,7 @@
 #include "game/Board.h"
 
 #include <cstdio>
+#include <optional>
 
 PlayEntry::PlayEntry(const std::string& path, BestTimes& table)
     : board(*new Board(path)), bestTimes(&table.entry(path)), ownsBoard(true), ownedBoard(&board) {}
@@ -21,18 +22,18 @@ const std::vector<std::string>& overlayItems(Outcome outcome, bool nextOffered) 
     return nextOffered ? resultWithNext : result;
 }
 
-int stepBall(Ball& ball, std::int32_t stepMs) {
+StepResult stepBall(Ball& ball, std::int32_t stepMs) {
     if (stepMs <= LONG_FRAME_MS)
-        return static_cast<int>(ball.step(stepMs));
+        return ball.step(stepMs);
     std::int32_t pieces = (stepMs + SUB_STEP_MS - 1) / SUB_STEP_MS;
     // Equal pieces, the remainder spread over the first ones, so the total is exact.
     for (std::int32_t i = 0; i < pieces; ++i) {
         std::int32_t ms = stepMs / pieces + (i < stepMs % pieces ? 1 : 0);
-        int result = static_cast<int>(ball.step(ms));
-        if (result != 0)
+        StepResult result = ball.step(ms);
+        if (result != StepResult::Rolling)
             return result;
     }
-    return 0;
+    return StepResult::Rolling;
 }
 
 std::int32_t readClockForDisplay(Timer& timer, std::int32_t tick) {
@@ -56,6 +57,19 @@ std::string formatSeconds(std::int32_t ms) {
 namespace {
 
 enum class Choice { None, Continue, Next, Reset, Exit };
+
+// The overlay a step opens, or none while the ball rolls on.
+std::optional<Outcome> findOutcome(StepResult result) {
+    switch (result) {
+    case StepResult::Rolling:
+        return std::nullopt;
+    case StepResult::Lost:
+        return Outcome::Failed;
+    case StepResult::Completed:
+        return Outcome::Completed;
+    }
+    return std::nullopt;
+}
 
 Choice chooseItem(const std::string& item) {
     if (item == "continue")
@@ -157,24 +171,28 @@ bool playBoard(PlayEntry& entry, bool nextAllowed, Ball& ball, PlayHost& host) {
             lastStep = nextFrame = host.currentTick();
         }
 
-        int command = host.pollCommand();
-        if (command == 1)
+        switch (host.pollCommand()) {
+        case PlayCommand::None:
+            break;
+        case PlayCommand::Quit:
             return false;
-        if (command == 2) {
+        case PlayCommand::Pause:
             if (!showOverlay(entry, Outcome::Paused, nextOffered, ball, host))
                 return false;
             lastStep = nextFrame = host.currentTick();
-        } else if (command == 3) {
+            break;
+        case PlayCommand::Reset:
             ball.reset();
             host.startRun();
+            break;
         }
 
-        int result = stepBall(ball, stepMs);
-        if (result == 0)
+        std::optional<Outcome> outcome = findOutcome(stepBall(ball, stepMs));
+        if (!outcome)
             continue;
-        if (result == 2 && nextAllowed)
+        if (*outcome == Outcome::Completed && nextAllowed)
             nextOffered = true;
-        if (!showOverlay(entry, static_cast<Outcome>(result), nextOffered, ball, host))
+        if (!showOverlay(entry, *outcome, nextOffered, ball, host))
             return false;
         lastStep = nextFrame = host.currentTick();
     }

@@ -4,6 +4,7 @@
 // window, the drawing and the events come through PlayHost.
 
 #include "game/BestTimes.h"
+#include "game/PlayCommand.h"
 
 #include <cstdint>
 #include <memory>
@@ -13,6 +14,7 @@
 class Ball;
 class Board;
 class Timer;
+enum class StepResult;
 
 // What a caller hands to the play loop.
 struct PlayEntry {
@@ -57,8 +59,8 @@ public:
     virtual void drawOverlay(const OverlayView& view) = 0;
     // Starts a run of the tilt input: pointer hidden and centred, board level.
     virtual void startRun() = 0;
-    // Handles pending input; returns a tilt-input command (0 none, 1 quit, 2 pause, 3 reset).
-    virtual int pollCommand() = 0;
+    // Handles pending input; returns the tilt input's command.
+    virtual PlayCommand pollCommand() = 0;
     // Blocks for the next event: its key symbol for a key press, 0 for any other event.
     virtual int waitKey() = 0;
     // The next pending event like waitKey, or -1 when none is pending.
@@ -88,7 +90,7 @@ bool playBoard(PlayEntry& entry, bool nextAllowed, Ball& ball, PlayHost& host);
 bool showOverlay(PlayEntry& entry, Outcome outcome, bool nextOffered, Ball& ball, PlayHost& host);
 
 // One physics step of stepMs, split into sub-steps when the frame was long.
-int stepBall(Ball& ball, std::int32_t stepMs);
+StepResult stepBall(Ball& ball, std::int32_t stepMs);
 
 // The time the clock display shows at tick; while the clock runs, also counts the frame and
 // refreshes the frames-per-second figure every half second.

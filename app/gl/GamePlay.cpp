@@ -45,7 +45,7 @@ public:
     }
     void drawOverlay(const OverlayView& view) override { drawOverlayScreen(view); }
     void startRun() override { game.tiltInput->reset(); }
-    int pollCommand() override { return game.tiltInput->poll(); }
+    PlayCommand pollCommand() override { return game.tiltInput->poll(); }
     int waitKey() override {
         SDL_Event event;
         while (!SDL_WaitEvent(&event)) {

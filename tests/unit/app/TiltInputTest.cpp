@@ -157,7 +157,7 @@ TEST(TiltInput, MouseOffsetIsHeldAtTheLimitSoMovingBackLevelsAtOnce) {
     ASSERT_EQ(rig.device.warps.back(), std::make_pair(320, 240));
 
     rig.device.movePointer(520, 240);
-    EXPECT_EQ(input.poll(), COMMAND_NONE);
+    EXPECT_EQ(input.poll(), PlayCommand::None);
     EXPECT_FLOAT_EQ(rig.ball.tiltX, -400.0f);
     EXPECT_FLOAT_EQ(rig.ball.tiltY, 0.0f);
 
@@ -323,13 +323,13 @@ TEST(TiltInput, TheLastCommandKeyOfAPollWins) {
     testing::internal::GetCapturedStderr();
     rig.device.pressKey(KEY_ESCAPE);
     rig.device.pressKey(KEY_R);
-    EXPECT_EQ(input.poll(), COMMAND_RESET);
+    EXPECT_EQ(input.poll(), PlayCommand::Reset);
     rig.device.pressKey(KEY_SPACE);
     rig.device.pressKey('x');
-    EXPECT_EQ(input.poll(), COMMAND_PAUSE);
+    EXPECT_EQ(input.poll(), PlayCommand::Pause);
     rig.device.pressKey(KEY_ESCAPE);
-    EXPECT_EQ(input.poll(), COMMAND_QUIT);
-    EXPECT_EQ(input.poll(), COMMAND_NONE);
+    EXPECT_EQ(input.poll(), PlayCommand::Quit);
+    EXPECT_EQ(input.poll(), PlayCommand::None);
 }
 
 TEST(TiltInput, FollowDistanceStopsAtZeroAndRisesAgainInSteps) {
@@ -339,7 +339,7 @@ TEST(TiltInput, FollowDistanceStopsAtZeroAndRisesAgainInSteps) {
     testing::internal::GetCapturedStderr();
     for (int i = 0; i < 30; ++i)
         rig.device.pressKey(KEY_S);
-    EXPECT_EQ(input.poll(), COMMAND_NONE);
+    EXPECT_EQ(input.poll(), PlayCommand::None);
     EXPECT_EQ(rig.followDistance, 0.0f);
     rig.device.pressKey(KEY_A);
     input.poll();

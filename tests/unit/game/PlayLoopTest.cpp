@@ -23,9 +23,9 @@ struct RecordedOverlay {
 class FakeHost : public PlayHost {
 public:
     std::int32_t tick = 1000;
-    std::int32_t frameCost = 0; // ms each drawn frame takes
-    std::deque<int> commands;   // one per poll; none left: 0
-    std::deque<int> keys;       // overlay key presses
+    std::int32_t frameCost = 0;       // ms each drawn frame takes
+    std::deque<PlayCommand> commands; // one per poll; none left: None
+    std::deque<int> keys;             // overlay key presses
     std::function<void()> onPoll;
     std::vector<RecordedOverlay> overlays;
     int framesDrawn = 0, runsStarted = 0, saves = 0, cursorShown = 0, boardsPrepared = 0;
@@ -41,12 +41,12 @@ public:
         overlays.push_back({view.outcome, view.items, view.selected, view.rank});
     }
     void startRun() override { ++runsStarted; }
-    int pollCommand() override {
+    PlayCommand pollCommand() override {
         if (onPoll)
             onPoll();
         if (commands.empty())
-            return 0;
-        int command = commands.front();
+            return PlayCommand::None;
+        PlayCommand command = commands.front();
         commands.pop_front();
         return command;
     }
@@ -100,7 +100,7 @@ TEST_F(PlayLoopTest, ABoardThatCouldNotBeLoadedIsNeverPlayed) {
 TEST_F(PlayLoopTest, EscapeDuringPlayLeavesAtOnceWithoutAnOverlay) {
     Board board = makeCorridor(3);
     PlayEntry entry(board);
-    host.commands = {0, 0, 1};
+    host.commands = {PlayCommand::None, PlayCommand::None, PlayCommand::Quit};
     EXPECT_FALSE(playBoard(entry, false, ball, host));
     EXPECT_EQ(host.framesDrawn, 3);
     EXPECT_TRUE(host.overlays.empty());
@@ -112,7 +112,7 @@ TEST_F(PlayLoopTest, FramesArePacedAtTenMillisecondsAndTheScheduleRestartsAfterA
     PlayEntry entry(board);
     std::vector<std::int32_t> ticksAtPoll;
     host.onPoll = [&] { ticksAtPoll.push_back(host.tick); };
-    host.commands = {0, 0, 0, 1};
+    host.commands = {PlayCommand::None, PlayCommand::None, PlayCommand::None, PlayCommand::Quit};
     host.frameCost = 0;
     std::int32_t begin = host.tick;
     playBoard(entry, false, ball, host);
@@ -124,7 +124,7 @@ TEST_F(PlayLoopTest, FramesArePacedAtTenMillisecondsAndTheScheduleRestartsAfterA
     FakeHost slow;
     Ball slowBall{[&] { return slow.tick; }};
     slow.frameCost = 500;
-    slow.commands = {0, 0, 1};
+    slow.commands = {PlayCommand::None, PlayCommand::None, PlayCommand::Quit};
     std::vector<std::int32_t> slowTicks;
     slow.onPoll = [&] { slowTicks.push_back(slow.tick); };
     playBoard(entry, false, slowBall, slow);
@@ -134,7 +134,7 @@ TEST_F(PlayLoopTest, FramesArePacedAtTenMillisecondsAndTheScheduleRestartsAfterA
 TEST_F(PlayLoopTest, PauseShowsContinueResetExitAndContinueResumesTheClock) {
     Board board = makeCorridor(3);
     PlayEntry entry(board);
-    host.commands = {2, 0, 1};
+    host.commands = {PlayCommand::Pause, PlayCommand::None, PlayCommand::Quit};
     host.keys = {KEY_RETURN};
     EXPECT_FALSE(playBoard(entry, false, ball, host));
     ASSERT_EQ(host.overlays.size(), 1u);
@@ -148,7 +148,7 @@ TEST_F(PlayLoopTest, OverlaySelectionWrapsAndItsItemsDoWhatTheySay) {
     Board board = makeCorridor(3);
     PlayEntry entry(board);
     // Up from "continue" wraps to "exit"; Down wraps back; Down again is "reset".
-    host.commands = {2, 0, 1};
+    host.commands = {PlayCommand::Pause, PlayCommand::None, PlayCommand::Quit};
     host.keys = {KEY_UP, KEY_DOWN, KEY_DOWN, KEY_RETURN};
     ball.tiltX = 600;
     EXPECT_FALSE(playBoard(entry, false, ball, host));
@@ -159,7 +159,7 @@ TEST_F(PlayLoopTest, OverlaySelectionWrapsAndItsItemsDoWhatTheySay) {
     // Escape in an overlay leaves the board.
     FakeHost other;
     Ball otherBall{[&] { return other.tick; }};
-    other.commands = {2};
+    other.commands = {PlayCommand::Pause};
     other.keys = {KEY_ESCAPE};
     EXPECT_FALSE(playBoard(entry, false, otherBall, other));
 }
@@ -186,13 +186,13 @@ TEST_F(PlayLoopTest, CompletingAPackBoardEntersTheTimeSavesAndOffersNext) {
     host.onPoll = [&] { ball.tiltX = 600; };
     // First completion: "reset" (second item, after "next"); then pause: "next" is offered.
     host.keys = {KEY_DOWN, KEY_RETURN, KEY_DOWN, KEY_RETURN};
-    host.commands.assign(200, 0);
+    host.commands.assign(200, PlayCommand::None);
     bool asked = false;
     int polls = 0;
     host.onPoll = [&] {
         ball.tiltX = 600;
         if (!host.overlays.empty() && !asked && ++polls > 2) {
-            host.commands.push_front(2);
+            host.commands.push_front(PlayCommand::Pause);
             asked = true;
         }
     };
@@ -231,7 +231,7 @@ TEST(PlayLoop, LongFramesAreSteppedInPiecesOfAtMostTenMilliseconds) {
         ball->begin(board);
         ball->vx = 0.02f;
     }
-    EXPECT_EQ(stepBall(pieces, 95), 0);
+    EXPECT_EQ(stepBall(pieces, 95), StepResult::Rolling);
     for (int ms : {10, 10, 10, 10, 10, 9, 9, 9, 9, 9})
         tens.step(ms);
     EXPECT_FLOAT_EQ(pieces.x, tens.x);
