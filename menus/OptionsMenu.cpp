@@ -6,7 +6,7 @@
 
 namespace {
 
-std::vector<std::string> describeModes(const std::vector<VideoMode>& modes) {
+std::vector<std::string> describeModes(const ModeList& modes) {
     std::vector<std::string> names;
     for (const VideoMode& mode : modes)
         names.push_back(describeMode(mode));
@@ -23,7 +23,7 @@ std::string describeMode(const VideoMode& mode) {
     return std::to_string(mode.width) + "x" + std::to_string(mode.height);
 }
 
-std::uint32_t findModeIndex(const std::vector<VideoMode>& modes, int width, int height) {
+std::uint32_t findModeIndex(const ModeList& modes, int width, int height) {
     std::uint32_t found = menuitems::StringPicker::NO_OPTION;
     for (std::size_t i = 0; i < modes.size(); ++i) {
         if (modes[i].width == width && modes[i].height == height)

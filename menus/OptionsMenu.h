@@ -3,7 +3,7 @@
 // sensitivities. Built once from the values in force at start-up; the screen applies and
 // saves them when the player leaves the menu.
 
-#include "app/gl/Display.h"
+#include "base/VideoMode.h"
 #include "menus/MenuItem.h"
 #include "menus/MenuItems.h"
 
@@ -16,7 +16,7 @@ class Settings;
 // The values the menu starts from.
 struct OptionsSnapshot {
     bool fullscreen = false;
-    std::vector<VideoMode> modes; // the full-screen modes, in the platform's order
+    ModeList modes; // the full-screen modes, in the platform's order
     int windowWidth = 0;
     int windowHeight = 0;
     bool musicOn = true;
@@ -35,7 +35,7 @@ struct SensitivityChoice {
 // "800x600" for a mode of 800 by 600.
 std::string describeMode(const VideoMode& mode);
 // The last mode of width x height, or StringPicker::NO_OPTION when there is none.
-std::uint32_t findModeIndex(const std::vector<VideoMode>& modes, int width, int height);
+std::uint32_t findModeIndex(const ModeList& modes, int width, int height);
 
 // The field's number. A text that is not a number (empty, a lone '.') keeps current: it is
 // stored, and the field shows it again.

@@ -11,7 +11,7 @@
 #include <cstdlib>
 
 SDL_Surface* screenSurface = nullptr;
-std::vector<VideoMode> modeList;
+ModeList modeList;
 
 namespace {
 

@@ -2,20 +2,15 @@
 // The window and its OpenGL context: opening and re-opening the video mode, the fixed GL
 // state every drawing relies on, the two projections and the two drawing states.
 
-#include <vector>
+#include "base/VideoMode.h"
 
 struct StartupSettings;
 struct SDL_Surface;
 
-struct VideoMode {
-    int width;
-    int height;
-};
-
 // The surface of the last successful video-mode call.
 extern SDL_Surface* screenSurface;
 // Full-screen modes in the order the platform reported them; filled once at the first opening.
-extern std::vector<VideoMode> modeList;
+extern ModeList modeList;
 
 // Starts SDL video and opens the display from "res_x", "res_y" and "fullscreen".
 // The only fatal path of the game: no display ends the process with exit code 200.
