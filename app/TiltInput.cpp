@@ -89,9 +89,6 @@ PlayCommand TiltInput::poll() {
             if (!mouseMode)
                 handleAxis(event.axis, event.value);
             break;
-        case InputEvent::Kind::Quit:
-            device.quitGame();
-            break;
         case InputEvent::Kind::Resize:
             device.reopenWindow(event.x, event.y);
             centre.x = event.x / 2;

@@ -1,12 +1,16 @@
 #pragma once
-// What the tilt input needs from the platform: the joysticks, the pointer, the window and
-// its events. SDL provides it in the game; the unit tests provide a scripted fake.
+// The platform seam every event loop reads: the joysticks, the pointer, the window and its
+// events. SDL provides it in the game; the unit tests provide a scripted device.
+//
+// Two kinds of platform event never reach a caller: the music's end-of-track notice is handed
+// to the music player inside, and a window-close request ends the process there with exit
+// code 0, with nothing saved, whichever loop is waiting.
 
 #include <string>
 
-// One platform event, reduced to what play reacts to.
+// One platform event, reduced to what the game reacts to.
 struct InputEvent {
-    enum class Kind { KeyPress, MouseMotion, MouseButton, JoystickAxis, Quit, Resize, Other };
+    enum class Kind { KeyPress, MouseMotion, MouseButton, JoystickAxis, Resize, Other };
 
     Kind kind = Kind::Other;
     int key = 0;   // KeyPress: SDL 1.2 key symbol
@@ -32,10 +36,10 @@ public:
 
     // Takes the next pending event without waiting; false when none is left.
     virtual bool pollEvent(InputEvent& event) = 0;
+    // Blocks until an event arrives and takes it.
+    virtual void waitEvent(InputEvent& event) = 0;
     // Re-opens the display windowed at the new size.
     virtual void reopenWindow(int width, int height) = 0;
-    // Ends the process with exit code 0; the fake returns and records it.
-    virtual void quitGame() = 0;
 
 protected:
     // Never deleted through this interface: the game's device lives until the process exits.

@@ -1,5 +1,6 @@
 #include "game/PlayLoop.h"
 
+#include "base/InputDevice.h"
 #include "base/KeyCodes.h"
 #include "game/Ball.h"
 #include "game/Board.h"
@@ -95,16 +96,22 @@ Choice handleOverlayKey(int key, const std::vector<std::string>& items, unsigned
     return Choice::None;
 }
 
-// Waits for an item: one blocking wait, then every queued event, then one redraw.
+// Waits for an item: one blocking wait, then every queued event, then one redraw. Only key
+// presses count; every other event is dropped.
 Choice waitForChoice(const OverlayView& view, unsigned& selected, PlayHost& host) {
+    InputDevice& device = host.inputDevice();
     for (;;) {
-        host.drawOverlay(
-            OverlayView{view.outcome, view.items, selected, view.rank, view.bestTimes});
-        for (int key = host.waitKey(); key >= 0; key = host.pollKey()) {
-            Choice choice = handleOverlayKey(key, view.items, selected);
+        host.drawOverlay(OverlayView{view.outcome, view.items, selected, view.rank, view.bestTimes,
+                                     view.elapsedMs});
+        InputEvent event;
+        device.waitEvent(event);
+        do {
+            if (event.kind != InputEvent::Kind::KeyPress)
+                continue;
+            Choice choice = handleOverlayKey(event.key, view.items, selected);
             if (choice != Choice::None)
                 return choice;
-        }
+        } while (device.pollEvent(event));
     }
 }
 
@@ -120,7 +127,7 @@ bool showOverlay(PlayEntry& entry, Outcome outcome, bool nextOffered, Ball& ball
     ball.stop();
     const std::vector<std::string>& items = overlayItems(outcome, nextOffered);
     unsigned selected = 0;
-    OverlayView view{outcome, items, selected, rank, entry.bestTimes};
+    OverlayView view{outcome, items, selected, rank, entry.bestTimes, ball.elapsed()};
     switch (waitForChoice(view, selected, host)) {
     case Choice::Continue:
         ball.start();

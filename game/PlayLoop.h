@@ -13,6 +13,7 @@
 
 class Ball;
 class Board;
+class InputDevice;
 class Timer;
 enum class StepResult;
 
@@ -42,6 +43,7 @@ struct OverlayView {
     unsigned selected;
     int rank; // row of a new best time in bestTimes, or -1
     const BestTimes::Times* bestTimes;
+    std::int32_t elapsedMs; // the run's time, its clock stopped while the overlay is open
 };
 
 // The overlay's items, top to bottom.
@@ -50,6 +52,8 @@ const std::vector<std::string>& overlayItems(Outcome outcome, bool nextOffered);
 // The window, the clock, the drawing and the events, as the play loop needs them.
 class PlayHost {
 public:
+    // Where the overlay reads its keys.
+    virtual InputDevice& inputDevice() = 0;
     virtual std::int32_t currentTick() = 0;
     virtual void sleep(std::int32_t ms) = 0;
     // Compiles the board for drawing and selects the scene drawing state.
@@ -61,10 +65,6 @@ public:
     virtual void startRun() = 0;
     // Handles pending input; returns the tilt input's command.
     virtual PlayCommand pollCommand() = 0;
-    // Blocks for the next event: its key symbol for a key press, 0 for any other event.
-    virtual int waitKey() = 0;
-    // The next pending event like waitKey, or -1 when none is pending.
-    virtual int pollKey() = 0;
     virtual void showCursor() = 0;
     // Writes the best-times table to its file.
     virtual void saveBestTimes() = 0;

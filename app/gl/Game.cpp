@@ -1,13 +1,14 @@
 #include "app/gl/Game.h"
 
+#include "app/TiltInput.h"
 #include "app/gl/Display.h"
+#include "app/gl/GameMenuHost.h"
+#include "app/gl/GamePlayHost.h"
 #include "app/gl/Music.h"
 #include "app/gl/SdlInputDevice.h"
 #include "base/Settings.h"
-#include "app/TiltInput.h"
 #include "game/Ball.h"
 #include "game/BestTimes.h"
-#include "app/gl/GamePlay.h"
 #include "menus/gl/CreditsScreen.h"
 #include "menus/gl/MainMenu.h"
 #include "render/gl/MenuBackground.h"
@@ -21,22 +22,23 @@ Game game;
 
 namespace {
 
+constexpr const char* BEST_TIMES_FILE = "times.dat";
+
 std::int32_t readSdlTicks() {
     return static_cast<std::int32_t>(SDL_GetTicks());
 }
 
-// Where a re-opened display came with a new OpenGL context, the textures and the board's
-// list are gone; X11 keeps the context, so this is usually a no-op.
-void restoreLostGlObjects() {
-    if (menuBackground.texture != 0 && glIsTexture(menuBackground.texture))
-        return;
-    if (game.renderer != nullptr) {
+// Runs after every re-open. Where the new video mode came with a new OpenGL context, the
+// board textures and the board's list are gone; X11 keeps the context, so that is rare. The
+// menu background is uploaded again in any case.
+void restoreAfterReopen() {
+    bool contextKept = menuBackground.texture != 0 && glIsTexture(menuBackground.texture);
+    if (!contextKept && game.renderer != nullptr) {
         game.renderer->reuploadTextures();
         if (game.renderer->board != nullptr)
             game.renderer->compileBoard(*game.renderer->board, *game.renderer->ball);
     }
-    if (menuBackground.texture != 0)
-        reloadMenuBackground();
+    reloadMenuBackground();
 }
 
 } // namespace
@@ -45,12 +47,14 @@ void Game::init(int, char**) {
     settings = new Settings("tirva.cfg");
     StartupSettings startup = readStartupSettings(*settings);
     setUpDisplay(startup);
-    setDisplayRestorer(restoreLostGlObjects);
+    setDisplayRestorer(restoreAfterReopen);
     loadGlyphs(glyphTable, "alpha.lcd");
     renderer = new Renderer();
     ball = new Ball(readSdlTicks);
-    tiltInput = new TiltInput(*new SdlInputDevice, *ball, renderer->followDistance, windowCentre);
-    gameBestTimes().load("times.dat", true);
+    inputDevice = new SdlInputDevice;
+    tiltInput = new TiltInput(*inputDevice, *ball, renderer->followDistance, windowCentre);
+    bestTimes = new BestTimes;
+    bestTimes->load(BEST_TIMES_FILE, true);
     startMusic(startup.musicOff);
     if (startup.mouseSensitivity)
         tiltInput->setMouseSensitivity(*startup.mouseSensitivity);
@@ -60,13 +64,18 @@ void Game::init(int, char**) {
         renderer->turnboard = *startup.turnboard;
     if (startup.topview)
         renderer->topview = *startup.topview;
-    mainMenu = new MainMenu(*settings, *tiltInput, renderer->turnboard, renderer->topview);
+    playHost = new GamePlayHost(*renderer, *ball, *tiltInput, *bestTimes, *inputDevice);
+    menuHost =
+        new GameMenuHost(*inputDevice, *playHost, *bestTimes, *settings, *tiltInput, *renderer);
+    mainMenu = new MainMenu(*menuHost);
+    // The background upload leaves texturing to the drawing; every menu starts flat.
+    useMenuState();
 }
 
 void Game::run() {
     mainMenu->selected = 0;
     mainMenu->run();
     CreditsScreen* credits = new CreditsScreen();
-    credits->run();
+    credits->run(*inputDevice);
     delete credits;
 }

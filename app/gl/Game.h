@@ -3,6 +3,10 @@
 // runs the main loop. It lives until the process exits and is never destroyed.
 
 class Ball;
+class BestTimes;
+class GameMenuHost;
+class GamePlayHost;
+class InputDevice;
 class MainMenu;
 class Renderer;
 class Settings;
@@ -20,6 +24,10 @@ public:
     Ball* ball = nullptr;
     TiltInput* tiltInput = nullptr;
     Settings* settings = nullptr;
+    InputDevice* inputDevice = nullptr; // every loop's events, in the menus and in play
+    BestTimes* bestTimes = nullptr;     // the run's one table, backed by "times.dat"
+    GamePlayHost* playHost = nullptr;
+    GameMenuHost* menuHost = nullptr;
 };
 
 extern Game game;

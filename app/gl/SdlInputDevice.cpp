@@ -2,6 +2,7 @@
 
 #include "app/gl/Display.h"
 #include "app/gl/Music.h"
+#include "app/gl/SdlMixerBackend.h"
 
 #include <SDL.h>
 
@@ -31,14 +32,35 @@ void translateEvent(const SDL_Event& sdlEvent, InputEvent& event) {
         event.axis = sdlEvent.jaxis.axis;
         event.value = sdlEvent.jaxis.value;
         break;
-    case SDL_QUIT:
-        event.kind = InputEvent::Kind::Quit;
-        break;
     case SDL_VIDEORESIZE:
         event.kind = InputEvent::Kind::Resize;
         event.x = sdlEvent.resize.w;
         event.y = sdlEvent.resize.h;
         break;
+    }
+}
+
+// The one place the game takes SDL events from, waiting or not: what every loop must do is
+// done here. The music's notice starts the next track and the search goes on; a close
+// request ends the process at once, whichever screen is showing. False: nothing pending.
+bool takeEvent(InputEvent& event, bool wait) {
+    SDL_Event sdlEvent;
+    for (;;) {
+        if (wait) {
+            // SDL 1.2 reports a failed wait only by its 0: wait again.
+            while (SDL_WaitEvent(&sdlEvent) == 0) {
+            }
+        } else if (SDL_PollEvent(&sdlEvent) == 0) {
+            return false;
+        }
+        if (sdlEvent.type == MUSIC_FINISHED_EVENT) {
+            musicPlayer.handleMusicFinished(sdlEvent.user.code);
+            continue;
+        }
+        if (sdlEvent.type == SDL_QUIT)
+            std::exit(0);
+        translateEvent(sdlEvent, event);
+        return true;
     }
 }
 
@@ -88,21 +110,13 @@ int SdlInputDevice::windowHeight() {
 }
 
 bool SdlInputDevice::pollEvent(InputEvent& event) {
-    SDL_Event sdlEvent;
-    if (!SDL_PollEvent(&sdlEvent))
-        return false;
-    if (handleMusicEvent(sdlEvent)) {
-        event = InputEvent();
-        return true;
-    }
-    translateEvent(sdlEvent, event);
-    return true;
+    return takeEvent(event, false);
+}
+
+void SdlInputDevice::waitEvent(InputEvent& event) {
+    takeEvent(event, true);
 }
 
 void SdlInputDevice::reopenWindow(int width, int height) {
     reopenDisplay(width, height, false);
-}
-
-void SdlInputDevice::quitGame() {
-    std::exit(0);
 }

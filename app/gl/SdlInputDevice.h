@@ -1,7 +1,7 @@
 #pragma once
-// The tilt input's platform layer in the game: SDL's joystick, pointer, window and event
-// queue. Events on their way to play pass the music player first, so the menu track still
-// follows the intro while a board is played.
+// The game's platform layer: SDL's joystick, pointer, window and event queue. Every loop, in
+// the menus and in play, takes its events here, so the menu track still follows the intro
+// wherever the player is, and a close request ends the game from any screen.
 
 #include "base/InputDevice.h"
 #include "app/TiltInput.h"
@@ -25,8 +25,8 @@ public:
     int windowHeight() override;
 
     bool pollEvent(InputEvent& event) override;
+    void waitEvent(InputEvent& event) override;
     void reopenWindow(int width, int height) override;
-    void quitGame() override;
 
 private:
     _SDL_Joystick* joystick = nullptr;

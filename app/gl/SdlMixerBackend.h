@@ -11,7 +11,7 @@ struct _Mix_Music;
 
 // SDL_mixer reports the end of a track on its audio thread, where the next track must not be
 // started; the report only pushes this event, with the play's number in user.code, and the
-// event loops hand it to the music player on the main thread.
+// game's one event source hands it to the music player on the main thread.
 constexpr Uint8 MUSIC_FINISHED_EVENT = SDL_USEREVENT;
 
 class SdlMixerBackend final : public AudioBackend {

@@ -1,11 +1,10 @@
 #include "menus/gl/BoardListScreens.h"
 
-#include "app/gl/Music.h"
 #include "game/BestTimes.h"
 #include "game/Board.h"
-#include "app/gl/GamePlay.h"
 #include "game/PlayLoop.h"
-#include "menus/gl/MenuLoops.h"
+#include "menus/MenuHost.h"
+#include "menus/MenuLoops.h"
 #include "render/gl/MenuDrawing.h"
 
 #include <algorithm>
@@ -29,67 +28,65 @@ void drawList(const char* title, std::uint32_t selected, std::uint32_t& top, std
     drawListScreenFrame(title, lines, std::size_t(selected) - top);
 }
 
-std::int32_t findBestTime(const std::string& path) {
-    return gameBestTimes().entry(path)[0];
-}
-
-void playSingleBoard(const std::string& path) {
-    musicPlayer.startGameMusic();
+void playSingleBoard(const std::string& path, MenuHost& host) {
+    host.enterPlay();
     {
-        PlayEntry entry(path, gameBestTimes());
-        playBoardInGame(entry, false);
+        PlayEntry entry(path, host.bestTimes());
+        host.playBoard(entry, false);
     }
-    backToMenus();
+    host.leavePlay();
 }
 
 } // namespace
 
-void runBoardList(BoardList& list) {
+void runBoardList(BoardList& list, MenuHost& host) {
     list.selected = 0;
     runListScreen(
-        list.selected, list.entries.size(),
+        host.inputDevice(), list.selected, list.entries.size(),
         [&list] {
             drawList("choose board:", list.selected, list.top, list.entries.size(),
                      [&list](std::size_t i) { return describeBoardListEntry(list, i); });
         },
-        [&list](std::uint32_t index) { return activateBoardEntry(list, index); });
+        [&list, &host](std::uint32_t index) { return activateBoardEntry(list, index, host); });
 }
 
-bool activateBoardEntry(BoardList& list, std::uint32_t index) {
+bool activateBoardEntry(BoardList& list, std::uint32_t index, MenuHost& host) {
     if (list.entries.empty())
         return false;
     if (std::int64_t(index) < list.fileCount) {
-        playSingleBoard(list.prefix + list.entries[index]);
+        playSingleBoard(list.prefix + list.entries[index], host);
         return true;
     }
     // Rebuilt on every visit, so a board finished meanwhile is listed at once.
-    std::optional<BoardList> finished = openPackSubList(list, index, findBestTime);
+    BestTimes& table = host.bestTimes();
+    std::optional<BoardList> finished = openPackSubList(
+        list, index, [&table](const std::string& path) { return table.entry(path)[0]; });
     if (finished)
-        runBoardList(*finished);
+        runBoardList(*finished, host);
     return true;
 }
 
-void runPackList(PackList& list) {
+void runPackList(PackList& list, MenuHost& host) {
     list.selected = 0;
     runListScreen(
-        list.selected, list.packs.size(),
+        host.inputDevice(), list.selected, list.packs.size(),
         [&list] {
             drawList("choose pack:", list.selected, list.top, list.packs.size(),
                      [&list](std::size_t i) { return describePackListEntry(list, i); });
         },
-        [&list](std::uint32_t index) {
+        [&list, &host](std::uint32_t index) {
             if (index < list.packs.size())
-                playPack(readPack(list.packs[index]));
+                playPack(readPack(list.packs[index]), host);
             return true;
         });
 }
 
-void playPack(const std::vector<std::string>& paths) {
-    musicPlayer.startGameMusic();
+void playPack(const std::vector<std::string>& paths, MenuHost& host) {
+    host.enterPlay();
     for (const std::string& path : paths) {
-        PlayEntry entry(path, gameBestTimes());
-        if (!playBoardInGame(entry, true))
+        PlayEntry entry(path, host.bestTimes());
+        if (!host.playBoard(entry, true))
             break;
     }
-    backToMenus();
+    host.leavePlay();
 }

@@ -9,12 +9,14 @@
 #include <string>
 #include <vector>
 
+class MenuHost;
+
 // Shows list until Escape, or until Return on an empty list.
-void runBoardList(BoardList& list);
+void runBoardList(BoardList& list, MenuHost& host);
 // Plays the board at index, or opens the pack there; false closes the list.
-bool activateBoardEntry(BoardList& list, std::uint32_t index);
+bool activateBoardEntry(BoardList& list, std::uint32_t index, MenuHost& host);
 
 // Shows list until Escape.
-void runPackList(PackList& list);
+void runPackList(PackList& list, MenuHost& host);
 // Plays paths one after another until the player leaves instead of asking for the next.
-void playPack(const std::vector<std::string>& paths);
+void playPack(const std::vector<std::string>& paths, MenuHost& host);

@@ -1,6 +1,7 @@
 #include "menus/gl/CreditsScreen.h"
 
-#include "app/gl/Music.h"
+#include "base/InputDevice.h"
+#include "base/KeyCodes.h"
 #include "menus/CreditsTimeline.h"
 #include "render/gl/MenuDrawing.h"
 
@@ -8,18 +9,14 @@
 
 namespace {
 
-// True when the player asked to end the credits.
-bool readStopRequest() {
+// True when the player asked to end the credits; takes every pending event.
+bool readStopRequest(InputDevice& device) {
     bool stop = false;
-    SDL_Event event;
-    while (SDL_PollEvent(&event)) {
-        if (handleMusicEvent(event))
-            continue;
-        if (event.type == SDL_QUIT)
-            stop = true;
-        if (event.type == SDL_KEYDOWN) {
-            const SDLKey key = event.key.keysym.sym;
-            stop = stop || key == SDLK_ESCAPE || key == SDLK_RETURN || key == SDLK_SPACE;
+    InputEvent event;
+    while (device.pollEvent(event)) {
+        if (event.kind == InputEvent::Kind::KeyPress) {
+            const int key = event.key;
+            stop = stop || key == KEY_ESCAPE || key == KEY_RETURN || key == KEY_SPACE;
         }
     }
     return stop;
@@ -34,14 +31,14 @@ CreditsScreen::CreditsScreen()
               {"Otso \"Tilt\"\nRautio", "levels"}},
       studio("Kallistus Works") {}
 
-void CreditsScreen::run() {
+void CreditsScreen::run(InputDevice& device) {
     CreditsTimeline timeline(SDL_GetTicks());
     scroll = timeline.scroll();
     while (timeline.isRunning()) {
         const std::uint32_t sleepMs = timeline.scheduleFrame(SDL_GetTicks());
         if (sleepMs > 0)
             SDL_Delay(sleepMs);
-        if (readStopRequest())
+        if (readStopRequest(device))
             return;
         timeline.advance();
         scroll = timeline.scroll();

@@ -1,10 +1,12 @@
 #pragma once
 // The credits shown when the player leaves the main menu: names and roles rising over the
-// menu background, then the studio line. Escape, Return, Space or a close request end them.
+// menu background, then the studio line. Escape, Return or Space end them.
 
 #include <string>
 #include <utility>
 #include <vector>
+
+class InputDevice;
 
 class CreditsScreen {
 public:
@@ -12,7 +14,7 @@ public:
 
     // Runs until the text has left the top of the screen or the player cuts it short.
     // Expects: the menu drawing state.
-    void run();
+    void run(InputDevice& device);
     void draw();
 
     // (name, role): the name's first line gives a nickname in double quotes.

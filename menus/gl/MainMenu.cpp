@@ -1,9 +1,10 @@
 #include "menus/gl/MainMenu.h"
 
-#include "app/gl/Display.h"
+#include "menus/MenuHost.h"
+#include "menus/MenuLoops.h"
 #include "menus/gl/BoardListScreens.h"
 #include "menus/gl/MazeScreen.h"
-#include "menus/gl/MenuLoops.h"
+#include "menus/gl/OptionsScreen.h"
 #include "render/gl/MenuBackground.h"
 #include "render/gl/MenuDrawing.h"
 
@@ -17,25 +18,23 @@ enum MainLine : std::uint32_t { SINGLE_BOARDS, LEVEL_PACKS, RANDOM_MAZE, OPTIONS
 
 } // namespace
 
-MainMenu::MainMenu(Settings& settings, TiltInput& tiltInput, bool& turnboard, bool& topview)
+MainMenu::MainMenu(MenuHost& host)
     : itemTexts{"single boards", "level packs", "random maze", "options", "exit"},
-      optionsMenu(takeOptionsSnapshot({settings, tiltInput, turnboard, topview})),
-      mazeMenu(playGeneratedMaze), optionsTargets{settings, tiltInput, turnboard, topview} {
+      optionsMenu(host.takeOptionsSnapshot()),
+      mazeMenu([&host](Board& board) { playGeneratedMaze(board, host); }), host(host) {
     LevelDirectory levels = scanLevelDirectory(LEVELS_DIRECTORY);
     if (levels.unlistable)
         std::fprintf(stderr, "Warning: couldn't list the board directory %s\n", LEVELS_DIRECTORY);
     boardList = makeBoardList(levels);
     packList = makePackList(levels);
     generateMenuBackground(menuBackground);
-    // The background upload leaves texturing to the drawing; every menu starts flat.
-    useMenuState();
 }
 
 void MainMenu::run() {
     // Only here: coming back from a screen shows the line that led to it.
     selected = 0;
     runListScreen(
-        selected, itemTexts.size(), [this] { draw(); },
+        host.inputDevice(), selected, itemTexts.size(), [this] { draw(); },
         [this](std::uint32_t index) { return activateMainItem(index); });
 }
 
@@ -46,16 +45,16 @@ void MainMenu::draw() {
 bool MainMenu::activateMainItem(std::uint32_t index) {
     switch (index) {
     case SINGLE_BOARDS:
-        runBoardList(boardList);
+        runBoardList(boardList, host);
         return true;
     case LEVEL_PACKS:
-        runPackList(packList);
+        runPackList(packList, host);
         return true;
     case RANDOM_MAZE:
-        runMazeMenu(mazeMenu);
+        runMazeMenu(mazeMenu, host);
         return true;
     case OPTIONS:
-        runOptionsMenu(optionsMenu, optionsTargets);
+        runOptionsMenu(optionsMenu, host);
         return true;
     default:
         return false;

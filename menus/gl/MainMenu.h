@@ -6,20 +6,18 @@
 #include "menus/LevelLists.h"
 #include "menus/MazeSetter.h"
 #include "menus/OptionsMenu.h"
-#include "menus/gl/OptionsScreen.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-class Settings;
-class TiltInput;
+class MenuHost;
 
 class MainMenu {
 public:
-    // Needs the display, the font, the music and the tilt input: built last at start-up.
-    // Scans "levs" and makes the menu background.
-    MainMenu(Settings& settings, TiltInput& tiltInput, bool& turnboard, bool& topview);
+    // Needs the display, the font and everything the host reaches: built last at start-up.
+    // Scans "levs" and makes the menu background. Keeps host for the whole run.
+    explicit MainMenu(MenuHost& host);
     MainMenu(const MainMenu&) = delete;
     MainMenu& operator=(const MainMenu&) = delete;
 
@@ -38,5 +36,5 @@ public:
     MazeSetter mazeMenu;
 
 private:
-    OptionsTargets optionsTargets;
+    MenuHost& host;
 };

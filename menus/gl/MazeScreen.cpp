@@ -1,23 +1,22 @@
 #include "menus/gl/MazeScreen.h"
 
-#include "app/gl/Music.h"
-#include "app/gl/GamePlay.h"
 #include "game/PlayLoop.h"
 #include "menus/MazeSetter.h"
-#include "menus/gl/MenuLoops.h"
+#include "menus/MenuHost.h"
+#include "menus/MenuLoops.h"
 #include "render/gl/MenuDrawing.h"
 
-void runMazeMenu(MazeSetter& menu) {
+void runMazeMenu(MazeSetter& menu, MenuHost& host) {
     menu.selected = 0;
-    runItemMenu(menu.items, menu.selected,
+    runItemMenu(host.inputDevice(), menu.items, menu.selected,
                 [&menu] { drawMazeMenuFrame(menu.items, menu.selected); });
 }
 
-void playGeneratedMaze(Board& board) {
-    musicPlayer.startGameMusic();
+void playGeneratedMaze(Board& board, MenuHost& host) {
+    host.enterPlay();
     {
         PlayEntry entry(board);
-        playBoardInGame(entry, false);
+        host.playBoard(entry, false);
     }
-    backToMenus();
+    host.leavePlay();
 }

@@ -3,8 +3,9 @@
 
 class Board;
 class MazeSetter;
+class MenuHost;
 
 // Shows the menu until Escape; "start" plays from inside it.
-void runMazeMenu(MazeSetter& menu);
+void runMazeMenu(MazeSetter& menu, MenuHost& host);
 // Plays a generated board with the game music; it has no best times.
-void playGeneratedMaze(Board& board);
+void playGeneratedMaze(Board& board, MenuHost& host);

@@ -1,21 +1,8 @@
 #pragma once
-// The options menu on screen: shown until Escape, then its values are applied to the running
-// game and the whole settings file is written.
+// The options menu on screen: shown until Escape, then the game applies its values and
+// writes the whole settings file.
 
-#include "menus/OptionsMenu.h"
+class MenuHost;
+class OptionsMenu;
 
-class Settings;
-class TiltInput;
-
-// What leaving the options menu changes.
-struct OptionsTargets {
-    Settings& settings;
-    TiltInput& tiltInput;
-    bool& turnboard;
-    bool& topview;
-};
-
-// The values in force now: the display, the music, the view flags and the sensitivities.
-OptionsSnapshot takeOptionsSnapshot(const OptionsTargets& targets);
-
-void runOptionsMenu(OptionsMenu& menu, OptionsTargets& targets);
+void runOptionsMenu(OptionsMenu& menu, MenuHost& host);

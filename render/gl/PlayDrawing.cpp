@@ -1,6 +1,5 @@
 #include "render/gl/PlayDrawing.h"
 
-#include "app/gl/Game.h"
 #include "game/Ball.h"
 #include "game/PlayLoop.h"
 #include "render/gl/Renderer.h"
@@ -30,7 +29,7 @@ void drawOutcomeLines(const OverlayView& view) {
     glLineWidth(2.0f);
     glPointSize(2.0f);
     if (view.outcome == Outcome::Completed) {
-        std::string time = "in " + formatSeconds(game.ball->elapsed());
+        std::string time = "in " + formatSeconds(view.elapsedMs);
         glColor4f(0.0f, 0.8f, 0.0f, 0.9f);
         for (const char* text : {"board", "pwned", time.c_str()}) {
             glTranslatef(0.0f, -LINE_PITCH, 0.0f);
@@ -163,8 +162,8 @@ void drawClock(Timer& timer) {
     leaveOverlayMode();
 }
 
-void drawOverlayScreen(const OverlayView& view) {
-    game.renderer->drawFrame();
+void drawOverlayScreen(Renderer& renderer, Timer& timer, const OverlayView& view) {
+    renderer.drawFrame();
     enterOverlayMode();
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_DEPTH_TEST);
@@ -176,7 +175,7 @@ void drawOverlayScreen(const OverlayView& view) {
     drawOutcomePanel(view);
     if (view.bestTimes != nullptr)
         drawBestTimesPanel(*view.bestTimes, view.rank);
-    drawClock(*game.ball);
+    drawClock(timer);
     glDisable(GL_BLEND);
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_LIGHTING);

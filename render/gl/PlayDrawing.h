@@ -1,6 +1,7 @@
 #pragma once
 // What play draws over the scene: the clock in the top corners and the result overlay.
 
+class Renderer;
 class Timer;
 struct OverlayView;
 
@@ -13,5 +14,6 @@ void leaveOverlayMode();
 // Expects: modelview matrix mode. Leaves: depth test and writes on, texturing and lighting off.
 void drawClock(Timer& timer);
 
-// The scene, the outcome panel with its items, the best-times panel and the clock; swaps.
-void drawOverlayScreen(const OverlayView& view);
+// The scene of renderer, the outcome panel with its items, the best-times panel and the
+// clock of timer; swaps.
+void drawOverlayScreen(Renderer& renderer, Timer& timer, const OverlayView& view);

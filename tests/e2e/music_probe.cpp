@@ -1,6 +1,6 @@
 // Drives the game's music player outside the game, for the music end-to-end test: opens the
 // tracks under music/ in the working directory, then runs the steps given as arguments
-// while handing every event to the player as the game's event loops do.
+// while taking events from the game's own event source, which hands the music its notices.
 //
 //   music-probe [--off] STEP...
 //   STEP: menu | game | switch-on | switch-off | wait:MS
@@ -8,6 +8,7 @@
 // Each step prints one line "<ms since start> <step>" to standard output.
 
 #include "app/gl/Music.h"
+#include "app/gl/SdlInputDevice.h"
 
 #include <SDL.h>
 
@@ -20,12 +21,11 @@ namespace {
 
 // Mirrors the menus' blocking wait, which SDL 1.2 implements as a poll every 10 ms.
 void runEvents(Uint32 durationMs) {
+    SdlInputDevice device;
     Uint32 end = SDL_GetTicks() + durationMs;
     while (static_cast<Sint32>(end - SDL_GetTicks()) > 0) {
-        SDL_Event event;
-        if (SDL_PollEvent(&event))
-            handleMusicEvent(event);
-        else
+        InputEvent event;
+        if (!device.pollEvent(event))
             SDL_Delay(10);
     }
 }

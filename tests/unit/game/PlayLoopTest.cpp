@@ -3,6 +3,7 @@
 #include "base/KeyCodes.h"
 #include "game/Ball.h"
 #include "game/Board.h"
+#include "tests/unit/base/ScriptedInputDevice.h"
 
 #include <gtest/gtest.h>
 
@@ -16,20 +17,23 @@ struct RecordedOverlay {
     std::vector<std::string> items;
     unsigned selected;
     int rank;
+    std::int32_t elapsedMs;
 };
 
 // A scripted world: a clock that only moves when the loop sleeps or a frame is drawn,
-// commands and keys from queues, and a record of what was drawn and saved.
+// commands from a queue, the overlay's events from the scripted device, and a record of what
+// was drawn and saved.
 class FakeHost : public PlayHost {
 public:
     std::int32_t tick = 1000;
     std::int32_t frameCost = 0;       // ms each drawn frame takes
     std::deque<PlayCommand> commands; // one per poll; none left: None
-    std::deque<int> keys;             // overlay key presses
+    ScriptedInputDevice device;       // the overlay's events
     std::function<void()> onPoll;
     std::vector<RecordedOverlay> overlays;
     int framesDrawn = 0, runsStarted = 0, saves = 0, cursorShown = 0, boardsPrepared = 0;
 
+    InputDevice& inputDevice() override { return device; }
     std::int32_t currentTick() override { return tick; }
     void sleep(std::int32_t ms) override { tick += ms; }
     void prepareBoard(const Board&) override { ++boardsPrepared; }
@@ -38,7 +42,7 @@ public:
         tick += frameCost;
     }
     void drawOverlay(const OverlayView& view) override {
-        overlays.push_back({view.outcome, view.items, view.selected, view.rank});
+        overlays.push_back({view.outcome, view.items, view.selected, view.rank, view.elapsedMs});
     }
     void startRun() override { ++runsStarted; }
     PlayCommand pollCommand() override {
@@ -50,22 +54,8 @@ public:
         commands.pop_front();
         return command;
     }
-    int waitKey() override {
-        // A test that runs out of keys would block for ever in the real game.
-        if (keys.empty())
-            ADD_FAILURE() << "the overlay waited for a key that never came";
-        return keys.empty() ? KEY_ESCAPE : popKey();
-    }
-    int pollKey() override { return keys.empty() ? -1 : popKey(); }
     void showCursor() override { ++cursorShown; }
     void saveBestTimes() override { ++saves; }
-
-private:
-    int popKey() {
-        int key = keys.front();
-        keys.pop_front();
-        return key;
-    }
 };
 
 // One row: the start at the left, the goal hole at the right end.
@@ -135,7 +125,7 @@ TEST_F(PlayLoopTest, PauseShowsContinueResetExitAndContinueResumesTheClock) {
     Board board = makeCorridor(3);
     PlayEntry entry(board);
     host.commands = {PlayCommand::Pause, PlayCommand::None, PlayCommand::Quit};
-    host.keys = {KEY_RETURN};
+    host.device.pressKeys({KEY_RETURN});
     EXPECT_FALSE(playBoard(entry, false, ball, host));
     ASSERT_EQ(host.overlays.size(), 1u);
     EXPECT_EQ(host.overlays[0].outcome, Outcome::Paused);
@@ -149,7 +139,7 @@ TEST_F(PlayLoopTest, OverlaySelectionWrapsAndItsItemsDoWhatTheySay) {
     PlayEntry entry(board);
     // Up from "continue" wraps to "exit"; Down wraps back; Down again is "reset".
     host.commands = {PlayCommand::Pause, PlayCommand::None, PlayCommand::Quit};
-    host.keys = {KEY_UP, KEY_DOWN, KEY_DOWN, KEY_RETURN};
+    host.device.pressKeys({KEY_UP, KEY_DOWN, KEY_DOWN, KEY_RETURN});
     ball.tiltX = 600;
     EXPECT_FALSE(playBoard(entry, false, ball, host));
     ASSERT_EQ(host.overlays.size(), 1u); // all keys were queued: one redraw
@@ -160,20 +150,42 @@ TEST_F(PlayLoopTest, OverlaySelectionWrapsAndItsItemsDoWhatTheySay) {
     FakeHost other;
     Ball otherBall{[&] { return other.tick; }};
     other.commands = {PlayCommand::Pause};
-    other.keys = {KEY_ESCAPE};
+    other.device.pressKeys({KEY_ESCAPE});
     EXPECT_FALSE(playBoard(entry, false, otherBall, other));
+}
+
+TEST_F(PlayLoopTest, TheOverlayRedrawsAfterEachBatchOfEventsAndReactsOnlyToKeys) {
+    Board board = makeCorridor(3);
+    PlayEntry entry(board);
+    host.commands = {PlayCommand::Pause, PlayCommand::None, PlayCommand::Quit};
+    host.device.movePointer(5, 5);
+    host.device.send(InputEvent::Kind::Resize, 800, 600);
+    host.device.pressKey(KEY_DOWN);
+    host.device.pause();
+    host.device.clickButton();
+    host.device.pause();
+    host.device.pressKeys({KEY_UP, KEY_SPACE}); // "continue"
+    EXPECT_FALSE(playBoard(entry, false, ball, host));
+    ASSERT_EQ(host.overlays.size(), 3u);
+    EXPECT_EQ(host.overlays[0].selected, 0u);
+    EXPECT_EQ(host.overlays[1].selected, 1u);
+    EXPECT_EQ(host.overlays[2].selected, 1u);
+    EXPECT_EQ(host.device.reopenCount, 0);
+    EXPECT_EQ(host.runsStarted, 1);
+    EXPECT_EQ(ball.stopTick, -1);
 }
 
 TEST_F(PlayLoopTest, ATimeLimitOfZeroFailsAfterTheFirstFrame) {
     Board board = makeCorridor(3, 0);
     PlayEntry entry(board);
-    host.keys = {KEY_DOWN, KEY_RETURN}; // "exit"
+    host.device.pressKeys({KEY_DOWN, KEY_RETURN}); // "exit"
     EXPECT_FALSE(playBoard(entry, false, ball, host));
     ASSERT_EQ(host.overlays.size(), 1u);
     EXPECT_EQ(host.overlays[0].outcome, Outcome::Failed);
     EXPECT_EQ(host.overlays[0].items, (std::vector<std::string>{"reset", "exit"}));
     EXPECT_EQ(host.framesDrawn, 1);
     EXPECT_EQ(ball.elapsed(), 10); // frozen when the overlay opened
+    EXPECT_EQ(host.overlays[0].elapsedMs, 10);
 }
 
 TEST_F(PlayLoopTest, CompletingAPackBoardEntersTheTimeSavesAndOffersNext) {
@@ -185,7 +197,7 @@ TEST_F(PlayLoopTest, CompletingAPackBoardEntersTheTimeSavesAndOffersNext) {
     entry.bestTimes = &times;
     host.onPoll = [&] { ball.tiltX = 600; };
     // First completion: "reset" (second item, after "next"); then pause: "next" is offered.
-    host.keys = {KEY_DOWN, KEY_RETURN, KEY_DOWN, KEY_RETURN};
+    host.device.pressKeys({KEY_DOWN, KEY_RETURN, KEY_DOWN, KEY_RETURN});
     host.commands.assign(200, PlayCommand::None);
     bool asked = false;
     int polls = 0;
@@ -214,7 +226,7 @@ TEST_F(PlayLoopTest, ACompletedGeneratedMazeOffersNoNextAndSavesNothing) {
     Board board = makeCorridor(3);
     PlayEntry entry(board);
     host.onPoll = [&] { ball.tiltX = 600; };
-    host.keys = {KEY_DOWN, KEY_RETURN}; // "exit"
+    host.device.pressKeys({KEY_DOWN, KEY_RETURN}); // "exit"
     EXPECT_FALSE(playBoard(entry, false, ball, host));
     ASSERT_EQ(host.overlays.size(), 1u);
     EXPECT_EQ(host.overlays[0].outcome, Outcome::Completed);

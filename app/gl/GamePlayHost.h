@@ -1,0 +1,40 @@
+#pragma once
+// The play loop's window in the running game: SDL's clock, the renderer, the ball, the tilt
+// input, the input device and the best-times file. Built once at start-up; the boards the
+// menus offer are all played through it.
+
+#include "game/PlayLoop.h"
+
+class Ball;
+class BestTimes;
+class Renderer;
+class TiltInput;
+
+class GamePlayHost final : public PlayHost {
+public:
+    GamePlayHost(Renderer& renderer, Ball& ball, TiltInput& tiltInput, BestTimes& bestTimes,
+                 InputDevice& device);
+    GamePlayHost(const GamePlayHost&) = delete;
+    GamePlayHost& operator=(const GamePlayHost&) = delete;
+
+    // Plays entry on the game's window; true when the player asked for the next board.
+    bool play(PlayEntry& entry, bool nextAllowed);
+
+    InputDevice& inputDevice() override { return device; }
+    std::int32_t currentTick() override;
+    void sleep(std::int32_t ms) override;
+    void prepareBoard(const Board& board) override;
+    void drawFrame() override;
+    void drawOverlay(const OverlayView& view) override;
+    void startRun() override;
+    PlayCommand pollCommand() override;
+    void showCursor() override;
+    void saveBestTimes() override;
+
+private:
+    Renderer& renderer;
+    Ball& ball;
+    TiltInput& tiltInput;
+    BestTimes& bestTimes;
+    InputDevice& device;
+};

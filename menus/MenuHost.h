@@ -1,0 +1,32 @@
+#pragma once
+// What the screens outside play need from the running game: its input device, playing
+// boards, the best-times table and the options in force. The game hands one to the main
+// menu at start-up; it lives until the process exits.
+
+class BestTimes;
+class InputDevice;
+class OptionsMenu;
+struct OptionsSnapshot;
+struct PlayEntry;
+
+class MenuHost {
+public:
+    virtual InputDevice& inputDevice() = 0;
+    // The one best-times table of the run, loaded at start-up.
+    virtual BestTimes& bestTimes() = 0;
+
+    // The game music, before a single board, a pack or a maze is played.
+    virtual void enterPlay() = 0;
+    // Plays entry on the game's window; true when the player asked for the next board.
+    virtual bool playBoard(PlayEntry& entry, bool nextAllowed) = 0;
+    // After the boards: the menu music from its intro and the menus' drawing state.
+    virtual void leavePlay() = 0;
+
+    // The values in force now: the display, the music, the view flags and the sensitivities.
+    virtual OptionsSnapshot takeOptionsSnapshot() = 0;
+    // Applies the menu's values to the running game, then writes the whole settings file.
+    virtual void applyOptions(OptionsMenu& menu) = 0;
+
+protected:
+    ~MenuHost() = default;
+};

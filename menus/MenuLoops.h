@@ -1,0 +1,28 @@
+#pragma once
+// The two event loops every screen outside play runs: draw, block for one event, handle it
+// and every event already queued, draw again. There is no frame timer: a screen changes only
+// when the player does something.
+
+#include "menus/MenuItem.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+
+class InputDevice;
+
+// Draws one whole frame and shows it.
+using MenuRedraw = std::function<void()>;
+// Acts on the selected line; false closes the list.
+using MenuActivate = std::function<bool(std::uint32_t selected)>;
+
+// A column of lineCount texts: Down and Up move selected, Return or Space activate it,
+// Escape returns. The caller resets selected where its screen wants that. A resized window
+// is re-opened at its new size.
+void runListScreen(InputDevice& device, std::uint32_t& selected, std::size_t lineCount,
+                   const MenuRedraw& redraw, const MenuActivate& activate);
+
+// Labelled items: Down and Up move selected, Escape returns, every other key goes to the
+// selected item, which may ask the menu to close. A resized window is re-opened too.
+void runItemMenu(InputDevice& device, MenuEntries& items, std::uint32_t& selected,
+                 const MenuRedraw& redraw);

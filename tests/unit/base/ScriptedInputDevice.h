@@ -1,0 +1,122 @@
+#pragma once
+// A scripted platform for the unit tests: the joysticks it claims, the events it delivers in
+// order (all pending at once, unless a pause holds the rest back until the next blocking
+// wait), and a record of what the code under test did to the pointer and the window.
+
+#include "base/InputDevice.h"
+#include "base/KeyCodes.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <string>
+#include <utility>
+#include <vector>
+
+class ScriptedInputDevice final : public InputDevice {
+public:
+    int countJoysticks() override { return static_cast<int>(joystickNames.size()); }
+    std::string nameJoystick(int index) override { return joystickNames.at(index); }
+    bool openJoystick(int index) override {
+        openedJoystick = index;
+        return openSucceeds;
+    }
+    int readAxis(int axis) override { return axes[axis]; }
+    void enableJoystickEvents() override { joystickEventsOn = true; }
+
+    void showCursor(bool shown) override { cursorShown = shown; }
+    void warpPointer(int x, int y) override { warps.emplace_back(x, y); }
+    int windowWidth() override { return width; }
+    int windowHeight() override { return height; }
+
+    bool pollEvent(InputEvent& event) override {
+        if (events.empty() || events.front().afterWait)
+            return false;
+        takeFront(event);
+        return true;
+    }
+    // The game would block for ever on an empty queue; a script that runs dry fails the test
+    // and gets an Escape, which ends every waiting loop.
+    void waitEvent(InputEvent& event) override {
+        ++waits;
+        if (events.empty()) {
+            ADD_FAILURE() << "waited for an event the script does not have";
+            pressKey(KEY_ESCAPE);
+        }
+        takeFront(event);
+    }
+    void reopenWindow(int newWidth, int newHeight) override {
+        width = newWidth;
+        height = newHeight;
+        ++reopenCount;
+    }
+
+    // The events scripted after this arrive only once the code under test waits again.
+    void pause() { pausing = true; }
+    void pressKey(int key) {
+        InputEvent event;
+        event.kind = InputEvent::Kind::KeyPress;
+        event.key = key;
+        push(event);
+    }
+    void pressKeys(std::initializer_list<int> keys) {
+        for (int key : keys)
+            pressKey(key);
+    }
+    void movePointer(int x, int y) {
+        InputEvent event;
+        event.kind = InputEvent::Kind::MouseMotion;
+        event.x = x;
+        event.y = y;
+        push(event);
+    }
+    void clickButton() {
+        InputEvent event;
+        event.kind = InputEvent::Kind::MouseButton;
+        push(event);
+    }
+    void moveAxis(int axis, int value) {
+        InputEvent event;
+        event.kind = InputEvent::Kind::JoystickAxis;
+        event.axis = axis;
+        event.value = value;
+        push(event);
+    }
+    void send(InputEvent::Kind kind, int x = 0, int y = 0) {
+        InputEvent event;
+        event.kind = kind;
+        event.x = x;
+        event.y = y;
+        push(event);
+    }
+
+    std::vector<std::string> joystickNames;
+    bool openSucceeds = true;
+    int openedJoystick = -1;
+    int axes[2] = {0, 0};
+    bool joystickEventsOn = false;
+    bool cursorShown = true;
+    std::vector<std::pair<int, int>> warps;
+    int width = 640;
+    int height = 480;
+    int reopenCount = 0;
+    int waits = 0;
+
+    struct Arrival {
+        InputEvent event;
+        bool afterWait; // held back until the next blocking wait
+    };
+    std::deque<Arrival> events;
+
+private:
+    void push(const InputEvent& event) {
+        events.push_back({event, pausing});
+        pausing = false;
+    }
+    void takeFront(InputEvent& event) {
+        event = events.front().event;
+        events.pop_front();
+    }
+
+    bool pausing = false;
+};

@@ -1,0 +1,85 @@
+#include "menus/MenuLoops.h"
+
+#include "base/KeyCodes.h"
+#include "tests/unit/base/ScriptedInputDevice.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+// Records the keys it is given; closeKey asks the menu to close.
+class RecordingItem : public MenuItem {
+public:
+    bool handleKey(int key) override {
+        keys.push_back(key);
+        return key != closeKey;
+    }
+    void draw(MenuPainter&) override {}
+
+    std::vector<int> keys;
+    int closeKey = -1;
+};
+
+} // namespace
+
+TEST(MenuLoops, AListScreenRedrawsOncePerBatchActivatesAndFollowsTheWindowSize) {
+    ScriptedInputDevice device;
+    std::uint32_t selected = 0;
+    std::vector<std::uint32_t> drawn, activated;
+    device.pressKeys({KEY_DOWN, KEY_DOWN});
+    device.pause();
+    device.pressKey(KEY_RETURN);
+    device.send(InputEvent::Kind::Resize, 800, 601);
+    device.movePointer(3, 4);
+    device.pause();
+    // Activating line 1 closes the list; the key after it stays queued for the next screen.
+    device.pressKeys({KEY_UP, KEY_SPACE, 'x'});
+    runListScreen(
+        device, selected, 3, [&] { drawn.push_back(selected); },
+        [&](std::uint32_t line) {
+            activated.push_back(line);
+            return line != 1;
+        });
+    EXPECT_EQ(drawn, (std::vector<std::uint32_t>{0, 2, 2}));
+    EXPECT_EQ(activated, (std::vector<std::uint32_t>{2, 1}));
+    EXPECT_EQ(device.reopenCount, 1);
+    EXPECT_EQ(device.width, 800);
+    EXPECT_EQ(device.height, 601);
+    ASSERT_EQ(device.events.size(), 1u);
+    EXPECT_EQ(device.events.front().event.key, 'x');
+
+    // Escape returns at once, leaving what follows it queued.
+    device.events.clear();
+    device.pressKeys({KEY_DOWN, KEY_ESCAPE, KEY_DOWN});
+    runListScreen(
+        device, selected, 3, [] {}, [](std::uint32_t) { return true; });
+    EXPECT_EQ(selected, 2u);
+    EXPECT_EQ(device.events.size(), 1u);
+}
+
+TEST(MenuLoops, AnItemMenuGivesOtherKeysToTheSelectedItemUntilEscapeOrTheItemCloses) {
+    RecordingItem first, second;
+    MenuEntries items{{"first", first}, {"second", second}};
+    ScriptedInputDevice device;
+    std::uint32_t selected = 0;
+    int draws = 0;
+    device.pressKeys({'1', KEY_DOWN, KEY_RETURN, KEY_LEFT});
+    device.pause();
+    device.send(InputEvent::Kind::Resize, 1024, 768);
+    device.pressKeys({KEY_UP, KEY_ESCAPE, '2'});
+    runItemMenu(device, items, selected, [&] { ++draws; });
+    EXPECT_EQ(first.keys, (std::vector<int>{'1'}));
+    EXPECT_EQ(second.keys, (std::vector<int>{KEY_RETURN, KEY_LEFT}));
+    EXPECT_EQ(selected, 0u);
+    EXPECT_EQ(draws, 2);
+    EXPECT_EQ(device.reopenCount, 1);
+    EXPECT_EQ(device.events.size(), 1u);
+
+    first.closeKey = KEY_SPACE;
+    device.pressKeys({KEY_SPACE, '3'});
+    runItemMenu(device, items, selected, [] {});
+    EXPECT_EQ(first.keys, (std::vector<int>{'1', '2', KEY_SPACE}));
+    EXPECT_EQ(device.events.size(), 1u);
+}
