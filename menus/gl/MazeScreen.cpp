@@ -9,8 +9,11 @@
 
 void runMazeMenu(MazeSetter& menu) {
     menu.selected = 0;
-    runItemMenu(menu.items, menu.selected,
-                [&menu] { drawMazeMenuFrame(menu.items, menu.selected); });
+    runItemMenu(menu.items, menu.selected, [&menu] {
+        drawMazeMenuFrame(
+            collectLabels(menu.items), menu.selected,
+            [&menu](std::size_t i, MenuPainter& painter) { menu.items[i].item.draw(painter); });
+    });
 }
 
 void playGeneratedMaze(Board& board) {

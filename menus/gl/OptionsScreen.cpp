@@ -63,7 +63,10 @@ OptionsSnapshot takeOptionsSnapshot(const OptionsTargets& targets) {
 
 void runOptionsMenu(OptionsMenu& menu, OptionsTargets& targets) {
     menu.selected = 0;
-    runItemMenu(menu.items, menu.selected,
-                [&menu] { drawOptionsMenuFrame(menu.items, menu.selected); });
+    runItemMenu(menu.items, menu.selected, [&menu] {
+        drawOptionsMenuFrame(
+            collectLabels(menu.items), menu.selected,
+            [&menu](std::size_t i, MenuPainter& painter) { menu.items[i].item.draw(painter); });
+    });
     applyOptions(menu, targets);
 }

@@ -114,50 +114,52 @@ void drawListScreenFrame(const std::string& title, const std::vector<std::string
     SDL_GL_SwapBuffers();
 }
 
-void drawMazeMenuFrame(MenuEntries& items, std::uint32_t selected) {
+void drawMazeMenuFrame(const std::vector<std::string>& labels, std::uint32_t selected,
+                       const DrawMenuValue& drawValue) {
     glLoadIdentity();
     drawMenuBackground(menuBackground);
     glScalef(0.1f, 0.1f, 0.1f);
     glTranslatef(-8.5f, 8.5f, 0.0f);
     glLineWidth(2.0f);
     GlMenuPainter painter(MAZE_HIGHLIGHT);
-    for (std::size_t i = 0; i < items.size(); ++i) {
+    for (std::size_t i = 0; i < labels.size(); ++i) {
         if (i == selected) {
             glColor3f(0.0f, 1.0f, 1.0f);
             glLineWidth(4.0f);
-            drawString(items[i].label, ALIGN_LEFT);
+            drawString(labels[i], ALIGN_LEFT);
             glLineWidth(2.0f);
         }
         glColor3f(0.0f, 1.0f, 0.0f);
-        drawString(items[i].label, ALIGN_LEFT);
+        drawString(labels[i], ALIGN_LEFT);
         glColor3f(1.0f, 0.0f, 0.0f);
         glTranslatef(6.0f, 0.0f, 0.0f);
-        items[i].item.draw(painter);
+        drawValue(i, painter);
         glTranslatef(-6.0f, 0.0f, 0.0f);
         glTranslatef(0.0f, -1.4f, 0.0f);
     }
     SDL_GL_SwapBuffers();
 }
 
-void drawOptionsMenuFrame(MenuEntries& items, std::uint32_t selected) {
+void drawOptionsMenuFrame(const std::vector<std::string>& labels, std::uint32_t selected,
+                          const DrawMenuValue& drawValue) {
     glLoadIdentity();
     drawMenuBackground(menuBackground);
     glTranslatef(-0.6f, 0.85f, 0.0f);
     glScalef(0.05f, 0.05f, 0.05f);
     GlMenuPainter painter(OPTIONS_HIGHLIGHT);
     glPointSize(2.0f);
-    for (std::size_t i = 0; i < items.size(); ++i) {
+    for (std::size_t i = 0; i < labels.size(); ++i) {
         if (i == selected) {
             glColor3f(0.6f, 1.0f, 0.4f);
             glLineWidth(3.0f);
-            drawString(items[i].label, ALIGN_RIGHT);
+            drawString(labels[i], ALIGN_RIGHT);
             glLineWidth(1.0f);
         }
         glColor3f(0.8f, 1.0f, 0.1f);
-        drawString(items[i].label, ALIGN_RIGHT);
+        drawString(labels[i], ALIGN_RIGHT);
         glColor3f(0.0f, 0.8f, 0.1f);
         glTranslatef(1.5f, 0.0f, 0.0f);
-        items[i].item.draw(painter);
+        drawValue(i, painter);
         glTranslatef(-1.5f, 0.0f, 0.0f);
         glTranslatef(0.0f, -1.4f, 0.0f);
     }
