@@ -10,7 +10,9 @@
 #include "app/gl/GamePlay.h"
 #include "menus/gl/CreditsScreen.h"
 #include "menus/gl/MainMenu.h"
+#include "render/gl/GlState.h"
 #include "render/gl/MenuBackground.h"
+#include "render/gl/MeshLists.h"
 #include "render/gl/Renderer.h"
 #include "render/gl/TextDrawing.h"
 
@@ -39,13 +41,26 @@ void restoreLostGlObjects() {
         reloadMenuBackground();
 }
 
+// What every drawing relies on, set again after each video-mode open: the fixed state and
+// the ball and disc lists.
+void prepareDrawing() {
+    useFixedState();
+    compileMeshLists();
+}
+
+void restoreAfterReopen() {
+    prepareDrawing();
+    restoreLostGlObjects();
+}
+
 } // namespace
 
 void Game::init(int, char**) {
     settings = new Settings("tirva.cfg");
     StartupSettings startup = readStartupSettings(*settings);
     setUpDisplay(startup);
-    setDisplayRestorer(restoreLostGlObjects);
+    prepareDrawing();
+    setDisplayRestorer(restoreAfterReopen);
     loadGlyphs(glyphTable, "alpha.lcd");
     renderer = new Renderer();
     ball = new Ball(readSdlTicks);

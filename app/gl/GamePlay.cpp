@@ -1,6 +1,5 @@
 #include "app/gl/GamePlay.h"
 
-#include "app/gl/Display.h"
 #include "app/gl/Game.h"
 #include "app/gl/Music.h"
 #include "app/TiltInput.h"
@@ -8,6 +7,7 @@
 #include "game/BestTimes.h"
 #include "render/gl/PlayDrawing.h"
 #include "game/PlayLoop.h"
+#include "render/gl/GlState.h"
 #include "render/gl/Renderer.h"
 
 #include <SDL.h>

@@ -1,9 +1,9 @@
 #include "menus/gl/MainMenu.h"
 
-#include "app/gl/Display.h"
 #include "menus/gl/BoardListScreens.h"
 #include "menus/gl/MazeScreen.h"
 #include "menus/gl/MenuLoops.h"
+#include "render/gl/GlState.h"
 #include "render/gl/MenuBackground.h"
 #include "render/gl/MenuDrawing.h"
 

@@ -3,6 +3,7 @@
 #include "app/gl/Display.h"
 #include "app/gl/Music.h"
 #include "menus/MenuNavigation.h"
+#include "render/gl/GlState.h"
 #include "render/gl/MenuBackground.h"
 
 #include <SDL.h>

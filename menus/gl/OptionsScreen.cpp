@@ -5,6 +5,7 @@
 #include "base/Settings.h"
 #include "app/TiltInput.h"
 #include "menus/gl/MenuLoops.h"
+#include "render/gl/GlState.h"
 #include "render/gl/MenuBackground.h"
 #include "render/gl/MenuDrawing.h"
 

@@ -1,7 +1,7 @@
 #include "render/gl/MenuDrawing.h"
 
-#include "app/gl/Display.h"
 #include "render/gl/GlMenuPainter.h"
+#include "render/gl/GlState.h"
 #include "render/gl/MenuBackground.h"
 #include "render/gl/MeshLists.h"
 #include "render/gl/TextDrawing.h"
@@ -34,20 +34,19 @@ void drawTitle() {
 // Stretched by the window's aspect ratio, so its outline stays a circle.
 // Expects: lighting off. Leaves: lighting off, texturing off (the list turns it off).
 void drawTitleBall() {
+    const ViewportSize size = readViewportSize();
     glTranslatef(-0.6f, 0.5f, 0.0f);
-    glScalef(0.5f, 0.5f * static_cast<float>(screenWidth()) / static_cast<float>(screenHeight()),
-             0.5f);
-    glEnable(GL_LIGHTING);
+    glScalef(0.5f, 0.5f * static_cast<float>(size.width) / static_cast<float>(size.height), 0.5f);
+    useTitleBallLighting();
     glCallList(BALL_LIST);
-    glDisable(GL_LIGHTING);
+    leaveTitleBallLighting();
 }
 
 // Expects: blending off. Leaves: blending off.
 void drawPanel() {
     glTranslatef(0.0f, -0.05f, 0.0f);
     glScalef(0.15f, 0.15f, 0.15f);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    usePanelBlending();
     glColor4f(0.6f, 0.6f, 0.6f, 0.8f);
     glBegin(GL_QUADS);
     glVertex3f(-4.0f, 1.2f - 7.4f, 0.0f);
@@ -55,7 +54,7 @@ void drawPanel() {
     glVertex3f(4.0f, 1.2f, 0.0f);
     glVertex3f(-4.0f, 1.2f, 0.0f);
     glEnd();
-    glDisable(GL_BLEND);
+    leavePanelBlending();
 }
 
 void drawMainMenuLines(const std::vector<std::string>& lines, std::uint32_t selected) {
@@ -76,6 +75,7 @@ void drawMainMenuLines(const std::vector<std::string>& lines, std::uint32_t sele
 } // namespace
 
 void drawMainMenuFrame(const std::vector<std::string>& lines, std::uint32_t selected) {
+    useMenuState();
     // No clear: the background covers the whole window.
     glLoadIdentity();
     drawMenuBackground(menuBackground);
@@ -92,6 +92,7 @@ void drawMainMenuFrame(const std::vector<std::string>& lines, std::uint32_t sele
 
 void drawListScreenFrame(const std::string& title, const std::vector<std::string>& lines,
                          std::size_t selectedLine) {
+    useMenuState();
     glLoadIdentity();
     glClear(GL_COLOR_BUFFER_BIT);
     drawMenuBackground(menuBackground);
@@ -116,6 +117,7 @@ void drawListScreenFrame(const std::string& title, const std::vector<std::string
 
 void drawMazeMenuFrame(const std::vector<std::string>& labels, std::uint32_t selected,
                        const DrawMenuValue& drawValue) {
+    useMenuState();
     glLoadIdentity();
     drawMenuBackground(menuBackground);
     glScalef(0.1f, 0.1f, 0.1f);
@@ -142,6 +144,7 @@ void drawMazeMenuFrame(const std::vector<std::string>& labels, std::uint32_t sel
 
 void drawOptionsMenuFrame(const std::vector<std::string>& labels, std::uint32_t selected,
                           const DrawMenuValue& drawValue) {
+    useMenuState();
     glLoadIdentity();
     drawMenuBackground(menuBackground);
     glTranslatef(-0.6f, 0.85f, 0.0f);
@@ -169,6 +172,7 @@ void drawOptionsMenuFrame(const std::vector<std::string>& labels, std::uint32_t 
 
 void drawCreditsFrame(const std::vector<std::pair<std::string, std::string>>& entries,
                       const std::string& studio, float scroll) {
+    useMenuState();
     glLoadIdentity();
     drawMenuBackground(menuBackground);
     glTranslatef(-0.9f, scroll, 0.0f);

@@ -1,8 +1,9 @@
 #pragma once
 // One frame of each screen outside play, drawn over the menu background and shown. Menus
 // draw in normalised device coordinates: x and y from -1 to 1 across the window.
-// Each expects the menu drawing state (flat projection, no depth test, no lighting, no
-// texturing) and leaves it.
+// Each selects the menu drawing state (flat projection, no depth test, no lighting, no
+// texturing) itself, so that a new video mode or a board played since the last frame needs
+// nothing first, and leaves it. Each expects blending off.
 
 #include <cstddef>
 #include <cstdint>

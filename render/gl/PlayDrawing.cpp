@@ -3,6 +3,7 @@
 #include "app/gl/Game.h"
 #include "game/Ball.h"
 #include "game/PlayLoop.h"
+#include "render/gl/GlState.h"
 #include "render/gl/Renderer.h"
 #include "render/gl/TextDrawing.h"
 
@@ -130,10 +131,7 @@ void leaveOverlayMode() {
 
 void drawClock(Timer& timer) {
     enterOverlayMode();
-    glDisable(GL_DEPTH_TEST);
-    glDepthMask(GL_FALSE);
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_LIGHTING);
+    useClockState();
     glLoadIdentity();
     bool running = timer.stopTick == -1;
     std::int32_t elapsed = readClockForDisplay(timer, timer.now());
@@ -158,28 +156,21 @@ void drawClock(Timer& timer) {
         glColor3f(1.0f, 0.0f, 1.0f);
         drawText(glyphTable, fps, 1);
     }
-    glEnable(GL_DEPTH_TEST);
-    glDepthMask(GL_TRUE);
+    leaveClockState();
     leaveOverlayMode();
 }
 
 void drawOverlayScreen(const OverlayView& view) {
     game.renderer->drawFrame();
     enterOverlayMode();
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_LIGHTING);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    useOverlayState();
     glLoadIdentity();
     glScalef(0.15f, 0.15f, 1.0f);
     drawOutcomePanel(view);
     if (view.bestTimes != nullptr)
         drawBestTimesPanel(*view.bestTimes, view.rank);
     drawClock(*game.ball);
-    glDisable(GL_BLEND);
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_LIGHTING);
+    leaveOverlayState();
     SDL_GL_SwapBuffers();
     leaveOverlayMode();
 }
