@@ -3,6 +3,10 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#ifdef TIRVA_CHECK_GL_STATE
+#include <cstdio>
+#endif
+
 ViewportSize readViewportSize() {
     GLint viewport[4] = {0, 0, 0, 0};
     glGetIntegerv(GL_VIEWPORT, viewport);
@@ -41,6 +45,8 @@ void useSceneState() {
     glEnable(GL_LIGHTING);
     usePerspectiveProjection();
     glEnable(GL_TEXTURE_2D);
+    expectGlState(__func__, {GlFact::DepthTestOn, GlFact::CullingOn, GlFact::LightingOn,
+                             GlFact::TexturingOn, GlFact::ModelViewMatrix});
 }
 
 void useMenuState() {
@@ -48,6 +54,8 @@ void useMenuState() {
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_LIGHTING);
+    expectGlState(__func__, {GlFact::TexturingOff, GlFact::DepthTestOff, GlFact::LightingOff,
+                             GlFact::ModelViewMatrix});
 }
 
 void useBallMaterial() {
@@ -99,11 +107,13 @@ void useClockState() {
     glDepthMask(GL_FALSE);
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_LIGHTING);
+    expectGlState(__func__, {GlFact::DepthTestOff, GlFact::TexturingOff, GlFact::LightingOff});
 }
 
 void leaveClockState() {
     glEnable(GL_DEPTH_TEST);
     glDepthMask(GL_TRUE);
+    expectGlState(__func__, {GlFact::DepthTestOn, GlFact::DepthWritesOn});
 }
 
 void useOverlayState() {
@@ -112,12 +122,15 @@ void useOverlayState() {
     glDisable(GL_LIGHTING);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    expectGlState(__func__, {GlFact::TexturingOff, GlFact::DepthTestOff, GlFact::LightingOff,
+                             GlFact::BlendingOn});
 }
 
 void leaveOverlayState() {
     glDisable(GL_BLEND);
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_LIGHTING);
+    expectGlState(__func__, {GlFact::BlendingOff, GlFact::DepthTestOn, GlFact::LightingOn});
 }
 
 void useTitleBallLighting() {
@@ -146,3 +159,80 @@ void useBackgroundTexturing(unsigned texture) {
 void leaveBackgroundTexturing() {
     glDisable(GL_TEXTURE_2D);
 }
+
+#ifdef TIRVA_CHECK_GL_STATE
+
+namespace {
+
+struct FactQuery {
+    GlFact fact;
+    const char* name;
+    GLenum query; // a capability for glIsEnabled, or one of the three read with glGet
+    GLint expected;
+};
+
+constexpr FactQuery FACT_QUERIES[] = {
+    {GlFact::DepthTestOn, "depth test on", GL_DEPTH_TEST, GL_TRUE},
+    {GlFact::DepthTestOff, "depth test off", GL_DEPTH_TEST, GL_FALSE},
+    {GlFact::DepthWritesOn, "depth writes on", GL_DEPTH_WRITEMASK, GL_TRUE},
+    {GlFact::ColourWritesOn, "colour writes on", GL_COLOR_WRITEMASK, GL_TRUE},
+    {GlFact::ColourWritesOff, "colour writes off", GL_COLOR_WRITEMASK, GL_FALSE},
+    {GlFact::CullingOn, "face culling on", GL_CULL_FACE, GL_TRUE},
+    {GlFact::LightingOn, "lighting on", GL_LIGHTING, GL_TRUE},
+    {GlFact::LightingOff, "lighting off", GL_LIGHTING, GL_FALSE},
+    {GlFact::TexturingOn, "texturing on", GL_TEXTURE_2D, GL_TRUE},
+    {GlFact::TexturingOff, "texturing off", GL_TEXTURE_2D, GL_FALSE},
+    {GlFact::BlendingOn, "blending on", GL_BLEND, GL_TRUE},
+    {GlFact::BlendingOff, "blending off", GL_BLEND, GL_FALSE},
+    {GlFact::PolygonOffsetOn, "polygon offset fill on", GL_POLYGON_OFFSET_FILL, GL_TRUE},
+    {GlFact::PolygonOffsetOff, "polygon offset fill off", GL_POLYGON_OFFSET_FILL, GL_FALSE},
+    {GlFact::ModelViewMatrix, "matrix mode model-view", GL_MATRIX_MODE, GL_MODELVIEW},
+};
+
+// Colour writes count as on or off only when all four channels agree.
+GLint readFact(GLenum query) {
+    switch (query) {
+    case GL_DEPTH_WRITEMASK: {
+        GLboolean mask = GL_FALSE;
+        glGetBooleanv(GL_DEPTH_WRITEMASK, &mask);
+        return mask;
+    }
+    case GL_COLOR_WRITEMASK: {
+        GLboolean mask[4] = {GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE};
+        glGetBooleanv(GL_COLOR_WRITEMASK, mask);
+        const int on = mask[0] + mask[1] + mask[2] + mask[3];
+        return on == 4 ? GL_TRUE : on == 0 ? GL_FALSE : -1;
+    }
+    case GL_MATRIX_MODE: {
+        GLint mode = 0;
+        glGetIntegerv(GL_MATRIX_MODE, &mode);
+        return mode;
+    }
+    default:
+        return glIsEnabled(query);
+    }
+}
+
+bool isCompilingList() {
+    GLint list = 0;
+    glGetIntegerv(GL_LIST_INDEX, &list);
+    return list != 0;
+}
+
+} // namespace
+
+void expectGlState(const char* function, std::initializer_list<GlFact> facts) {
+    if (isCompilingList())
+        return;
+    for (GlFact fact : facts)
+        for (const FactQuery& query : FACT_QUERIES)
+            if (query.fact == fact && readFact(query.query) != query.expected)
+                std::fprintf(stderr, "GL state check: %s expects %s\n", function, query.name);
+}
+
+void expectGlList(const char* function, unsigned list) {
+    if (!glIsList(list))
+        std::fprintf(stderr, "GL state check: %s expects display list %u\n", function, list);
+}
+
+#endif

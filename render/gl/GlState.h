@@ -1,12 +1,34 @@
 #pragma once
 // The one owner of OpenGL state: every named drawing state is one function here whose body is
-// its exact call sequence. Drawing code asks for a state by name.
+// its exact call sequence. Drawing code asks for a state by name and, in checked builds (the
+// debug build and the tests' checked programs), checks what it expects with expectGlState.
+
+#include <initializer_list>
 
 // The part of the window OpenGL draws into, in pixels: the display sets it to the whole
 // window on every video-mode open.
 struct ViewportSize {
     int width;
     int height;
+};
+
+// One fact about the OpenGL state that a drawing function can rely on.
+enum class GlFact {
+    DepthTestOn,
+    DepthTestOff,
+    DepthWritesOn,
+    ColourWritesOn,
+    ColourWritesOff,
+    CullingOn,
+    LightingOn,
+    LightingOff,
+    TexturingOn,
+    TexturingOff,
+    BlendingOn,
+    BlendingOff,
+    PolygonOffsetOn,
+    PolygonOffsetOff,
+    ModelViewMatrix, // matrix mode model-view
 };
 
 ViewportSize readViewportSize();
@@ -58,3 +80,16 @@ void leavePanelBlending();
 // The menu background: its texture replaces the colour.
 void useBackgroundTexturing(unsigned texture);
 void leaveBackgroundTexturing();
+
+#ifdef TIRVA_CHECK_GL_STATE
+// Prints one standard error line "GL state check: FUNCTION expects FACT" for each fact that
+// does not hold. Checks nothing while a display list is being compiled: the state then is that
+// of compile time, not of the replay.
+void expectGlState(const char* function, std::initializer_list<GlFact> facts);
+// Prints "GL state check: FUNCTION expects display list N" when list is not defined.
+void expectGlList(const char* function, unsigned list);
+#else
+// Shipped builds check nothing, and the calls compile away.
+inline void expectGlState(const char*, std::initializer_list<GlFact>) {}
+inline void expectGlList(const char*, unsigned) {}
+#endif

@@ -39,6 +39,7 @@ void reloadMenuBackground() {
 
 // Row 0 of the image (the bottom of the set, y = -1.2) lands at the bottom of the screen.
 void drawMenuBackground(const MenuBackground& background) {
+    expectGlState(__func__, {GlFact::LightingOff, GlFact::ModelViewMatrix});
     useBackgroundTexturing(background.texture);
     glPushMatrix();
     glLoadIdentity();

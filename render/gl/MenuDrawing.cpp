@@ -34,6 +34,8 @@ void drawTitle() {
 // Stretched by the window's aspect ratio, so its outline stays a circle.
 // Expects: lighting off. Leaves: lighting off, texturing off (the list turns it off).
 void drawTitleBall() {
+    expectGlState(__func__, {GlFact::LightingOff});
+    expectGlList(__func__, BALL_LIST);
     const ViewportSize size = readViewportSize();
     glTranslatef(-0.6f, 0.5f, 0.0f);
     glScalef(0.5f, 0.5f * static_cast<float>(size.width) / static_cast<float>(size.height), 0.5f);
@@ -44,6 +46,7 @@ void drawTitleBall() {
 
 // Expects: blending off. Leaves: blending off.
 void drawPanel() {
+    expectGlState(__func__, {GlFact::BlendingOff});
     glTranslatef(0.0f, -0.05f, 0.0f);
     glScalef(0.15f, 0.15f, 0.15f);
     usePanelBlending();

@@ -132,6 +132,8 @@ void leaveOverlayMode() {
 void drawClock(Timer& timer) {
     enterOverlayMode();
     useClockState();
+    // Inside the overlay the projection was saved already and the mode is the caller's.
+    expectGlState(__func__, {GlFact::ModelViewMatrix});
     glLoadIdentity();
     bool running = timer.stopTick == -1;
     std::int32_t elapsed = readClockForDisplay(timer, timer.now());

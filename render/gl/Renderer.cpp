@@ -141,6 +141,7 @@ void Renderer::reuploadTextures() {
 }
 
 void Renderer::compileBoard(const Board& newBoard, const Ball& newBall) {
+    expectGlList(__func__, DISC_LIST);
     board = &newBoard;
     ball = &newBall;
     glNewList(BOARD_LIST, GL_COMPILE);
@@ -154,6 +155,9 @@ void Renderer::compileBoard(const Board& newBoard, const Ball& newBall) {
 // The ball is drawn before the board, so the depth-only hole cut-outs cannot erase it and a
 // sunk ball shows through its hole.
 void Renderer::drawFrame() {
+    expectGlState(__func__, {GlFact::DepthTestOn, GlFact::DepthWritesOn, GlFact::ColourWritesOn,
+                             GlFact::CullingOn, GlFact::BlendingOff, GlFact::PolygonOffsetOff,
+                             GlFact::ModelViewMatrix});
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
     if (board == nullptr || ball == nullptr)
@@ -176,6 +180,7 @@ void Renderer::drawFrame() {
     glTranslatef(0.0f, 0.0f, ball->z);
     glScalef(BALL_RADIUS, BALL_RADIUS, BALL_RADIUS);
     glTranslatef(0.0f, 0.0f, 1.0f);
+    expectGlList(__func__, BALL_LIST);
     glCallList(BALL_LIST);
     glPopMatrix();
     if (wholeBoard)
@@ -184,6 +189,8 @@ void Renderer::drawFrame() {
         glTranslatef(-ball->x, ball->y, 0.0f);
     // Board space's up axis now points at the camera and its row axis down the screen.
     glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
+    // The board list's walls take lighting from the ball list before them.
+    expectGlState(__func__, {GlFact::LightingOn});
     glCallList(BOARD_LIST);
     reportGlError();
 }
