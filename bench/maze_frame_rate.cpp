@@ -7,6 +7,8 @@
 #include "game/Ball.h"
 #include "game/Board.h"
 #include "menus/MazeGeneration.h"
+#include "render/gl/GlState.h"
+#include "render/gl/MeshLists.h"
 #include "render/gl/Renderer.h"
 
 #include <SDL.h>
@@ -34,6 +36,8 @@ int main(int, char**) {
     if (SDL_Init(SDL_INIT_VIDEO) != 0)
         return 1;
     openDisplay(1024, 768, false);
+    useFixedState();
+    compileMeshLists();
     std::srand(1);
     Renderer renderer;
     renderer.topview = true;

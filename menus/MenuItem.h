@@ -26,3 +26,11 @@ struct MenuEntry {
 };
 
 using MenuEntries = std::vector<MenuEntry>;
+
+// The entries' labels in menu order, as the item menus draw them.
+inline std::vector<std::string> collectLabels(const MenuEntries& entries) {
+    std::vector<std::string> labels;
+    for (const MenuEntry& entry : entries)
+        labels.push_back(entry.label);
+    return labels;
+}

@@ -1,7 +1,7 @@
 #include "menus/MenuItems.h"
 
 #include "base/KeyCodes.h"
-#include "menus/MenuPainter.h"
+#include "render/MenuPainter.h"
 
 #include <sstream>
 

@@ -1,11 +1,9 @@
 #include "app/gl/Display.h"
 
 #include "base/Settings.h"
-#include "render/gl/MeshLists.h"
 
 #include <SDL.h>
 #include <GL/gl.h>
-#include <GL/glu.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -29,19 +27,6 @@ void setVideoMode(int width, int height, bool fullscreen) {
         failDisplay();
     screenSurface = surface;
     glViewport(0, 0, width, height);
-}
-
-void setFixedState() {
-    glEnable(GL_COLOR_MATERIAL);
-    glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
-    glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 0.0f);
-    compileMeshLists();
-    const GLfloat lightDirection[] = {1.0f, -1.0f, 1.0f, 0.0f};
-    // The ball list is replayed scaled; without this its normals would grow with the scale and
-    // wash its grey out to white.
-    glEnable(GL_NORMALIZE);
-    glEnable(GL_LIGHT0);
-    glLightfv(GL_LIGHT0, GL_POSITION, lightDirection);
 }
 
 void printGlAttributes() {
@@ -94,14 +79,12 @@ void openDisplay(int width, int height, bool fullscreen) {
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
     setVideoMode(width, height, fullscreen);
-    setFixedState();
     printGlAttributes();
     collectModes();
 }
 
 void reopenDisplay(int width, int height, bool fullscreen) {
     setVideoMode(width, height, fullscreen);
-    setFixedState();
     if (restoreAfterReopen != nullptr)
         restoreAfterReopen();
 }
@@ -120,32 +103,4 @@ int screenHeight() {
 
 bool isFullscreen() {
     return (screenSurface->flags & SDL_FULLSCREEN) != 0;
-}
-
-void useFlatProjection() {
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glMatrixMode(GL_MODELVIEW);
-}
-
-void usePerspectiveProjection() {
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(45.0, static_cast<double>(screenWidth()) / screenHeight(), 0.1, 1000.0);
-    glMatrixMode(GL_MODELVIEW);
-}
-
-void useSceneState() {
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_CULL_FACE);
-    glEnable(GL_LIGHTING);
-    usePerspectiveProjection();
-    glEnable(GL_TEXTURE_2D);
-}
-
-void useMenuState() {
-    useFlatProjection();
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_LIGHTING);
 }

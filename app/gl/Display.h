@@ -1,6 +1,6 @@
 #pragma once
-// The window and its OpenGL context: opening and re-opening the video mode, the fixed GL
-// state every drawing relies on, the two projections and the two drawing states.
+// The window and its OpenGL context: opening and re-opening the video mode with a viewport
+// over the whole window. The drawing state of a new context is set up by its owner.
 
 #include "base/VideoMode.h"
 
@@ -15,19 +15,14 @@ extern ModeList modeList;
 // Starts SDL video and opens the display from "res_x", "res_y" and "fullscreen".
 // The only fatal path of the game: no display ends the process with exit code 200.
 void setUpDisplay(const StartupSettings& startup);
+// Opens the window and prints its GL attributes. The caller then sets the fixed state and
+// compiles lists 2 and 3 before drawing.
 void openDisplay(int width, int height, bool fullscreen);
-// Changes the video mode; the fixed state and lists 2 and 3 are rebuilt, then the restorer
-// (if one is set) brings back what a new context would have lost.
+// Changes the video mode, then the restorer (if one is set) brings back what a new context
+// would have lost: the fixed state, lists 2 and 3 and whatever else its owner made.
 void reopenDisplay(int width, int height, bool fullscreen);
 void setDisplayRestorer(void (*restore)());
 
 int screenWidth();
 int screenHeight();
 bool isFullscreen();
-
-void useFlatProjection();
-void usePerspectiveProjection();
-// Depth test, culling, lighting, perspective, texturing: the state of a frame of play.
-void useSceneState();
-// Flat projection, no texturing, no depth test, no lighting: the state of every menu.
-void useMenuState();

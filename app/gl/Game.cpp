@@ -11,7 +11,9 @@
 #include "game/BestTimes.h"
 #include "menus/gl/CreditsScreen.h"
 #include "menus/gl/MainMenu.h"
+#include "render/gl/GlState.h"
 #include "render/gl/MenuBackground.h"
+#include "render/gl/MeshLists.h"
 #include "render/gl/Renderer.h"
 #include "render/gl/TextDrawing.h"
 
@@ -28,10 +30,10 @@ std::int32_t readSdlTicks() {
     return static_cast<std::int32_t>(SDL_GetTicks());
 }
 
-// Runs after every re-open. Where the new video mode came with a new OpenGL context, the
-// board textures and the board's list are gone; X11 keeps the context, so that is rare. The
-// menu background is uploaded again in any case.
-void restoreAfterReopen() {
+// Where the new video mode came with a new OpenGL context, the board textures and the
+// board's list are gone; X11 keeps the context, so that is rare. The menu background is
+// uploaded again in any case.
+void restoreLostGlObjects() {
     bool contextKept = menuBackground.texture != 0 && glIsTexture(menuBackground.texture);
     if (!contextKept && game.renderer != nullptr) {
         game.renderer->reuploadTextures();
@@ -41,12 +43,26 @@ void restoreAfterReopen() {
     reloadMenuBackground();
 }
 
+// What every drawing relies on, set again after each video-mode open: the fixed state and
+// the ball and disc lists.
+void prepareDrawing() {
+    useFixedState();
+    compileMeshLists();
+}
+
+// Runs after every re-open.
+void restoreAfterReopen() {
+    prepareDrawing();
+    restoreLostGlObjects();
+}
+
 } // namespace
 
 void Game::init(int, char**) {
     settings = new Settings("tirva.cfg");
     StartupSettings startup = readStartupSettings(*settings);
     setUpDisplay(startup);
+    prepareDrawing();
     setDisplayRestorer(restoreAfterReopen);
     loadGlyphs(glyphTable, "alpha.lcd");
     renderer = new Renderer();

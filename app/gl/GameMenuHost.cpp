@@ -2,6 +2,7 @@
 
 #include "app/TiltInput.h"
 #include "app/gl/Display.h"
+#include "render/gl/GlState.h"
 #include "app/gl/GamePlayHost.h"
 #include "app/gl/Music.h"
 #include "base/Settings.h"

@@ -2,6 +2,7 @@
 
 #include "app/TiltInput.h"
 #include "app/gl/Display.h"
+#include "render/gl/GlState.h"
 #include "base/InputDevice.h"
 #include "game/Ball.h"
 #include "game/BestTimes.h"

@@ -1,6 +1,7 @@
 #include "app/gl/Music.h"
 
 #include "app/gl/SdlMixerBackend.h"
+#include "render/gl/GlState.h"
 
 namespace {
 

@@ -8,8 +8,11 @@
 
 void runMazeMenu(MazeSetter& menu, MenuHost& host) {
     menu.selected = 0;
-    runItemMenu(host.inputDevice(), menu.items, menu.selected,
-                [&menu] { drawMazeMenuFrame(menu.items, menu.selected); });
+    runItemMenu(host.inputDevice(), menu.items, menu.selected, [&menu] {
+        drawMazeMenuFrame(
+            collectLabels(menu.items), menu.selected,
+            [&menu](std::size_t i, MenuPainter& painter) { menu.items[i].item.draw(painter); });
+    });
 }
 
 void playGeneratedMaze(Board& board, MenuHost& host) {

@@ -7,7 +7,10 @@
 
 void runOptionsMenu(OptionsMenu& menu, MenuHost& host) {
     menu.selected = 0;
-    runItemMenu(host.inputDevice(), menu.items, menu.selected,
-                [&menu] { drawOptionsMenuFrame(menu.items, menu.selected); });
+    runItemMenu(host.inputDevice(), menu.items, menu.selected, [&menu] {
+        drawOptionsMenuFrame(
+            collectLabels(menu.items), menu.selected,
+            [&menu](std::size_t i, MenuPainter& painter) { menu.items[i].item.draw(painter); });
+    });
     host.applyOptions(menu);
 }

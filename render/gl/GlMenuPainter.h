@@ -2,7 +2,7 @@
 // Draws menu item values with the segment font in the current OpenGL matrix, colour and
 // line width, marking highlighted words in the menu's highlight colour.
 
-#include "menus/MenuPainter.h"
+#include "render/MenuPainter.h"
 
 #include <array>
 

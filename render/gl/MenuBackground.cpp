@@ -1,6 +1,7 @@
 #include "render/gl/MenuBackground.h"
 
 #include "render/JuliaBackground.h"
+#include "render/gl/GlState.h"
 
 #include <GL/gl.h>
 
@@ -38,9 +39,8 @@ void reloadMenuBackground() {
 
 // Row 0 of the image (the bottom of the set, y = -1.2) lands at the bottom of the screen.
 void drawMenuBackground(const MenuBackground& background) {
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, background.texture);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    expectGlState(__func__, {GlFact::LightingOff, GlFact::ModelViewMatrix});
+    useBackgroundTexturing(background.texture);
     glPushMatrix();
     glLoadIdentity();
     glBegin(GL_QUADS);
@@ -54,5 +54,5 @@ void drawMenuBackground(const MenuBackground& background) {
     glVertex2f(-1.0f, 1.0f);
     glEnd();
     glPopMatrix();
-    glDisable(GL_TEXTURE_2D);
+    leaveBackgroundTexturing();
 }

@@ -20,5 +20,6 @@ void generateMenuBackground(MenuBackground& background);
 // that may have replaced the context.
 void reloadMenuBackground();
 // Covers the whole viewport with the background when the projection is the identity.
-// Expects: lighting off. Leaves: texturing off, the model-view matrix as it was.
+// Expects: lighting off, matrix mode model-view. Leaves: texturing off, the model-view matrix
+// as it was.
 void drawMenuBackground(const MenuBackground& background);

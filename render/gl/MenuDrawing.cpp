@@ -1,7 +1,7 @@
 #include "render/gl/MenuDrawing.h"
 
-#include "app/gl/Display.h"
 #include "render/gl/GlMenuPainter.h"
+#include "render/gl/GlState.h"
 #include "render/gl/MenuBackground.h"
 #include "render/gl/MeshLists.h"
 #include "render/gl/TextDrawing.h"
@@ -34,20 +34,22 @@ void drawTitle() {
 // Stretched by the window's aspect ratio, so its outline stays a circle.
 // Expects: lighting off. Leaves: lighting off, texturing off (the list turns it off).
 void drawTitleBall() {
+    expectGlState(__func__, {GlFact::LightingOff});
+    expectGlList(__func__, BALL_LIST);
+    const ViewportSize size = readViewportSize();
     glTranslatef(-0.6f, 0.5f, 0.0f);
-    glScalef(0.5f, 0.5f * static_cast<float>(screenWidth()) / static_cast<float>(screenHeight()),
-             0.5f);
-    glEnable(GL_LIGHTING);
+    glScalef(0.5f, 0.5f * static_cast<float>(size.width) / static_cast<float>(size.height), 0.5f);
+    useTitleBallLighting();
     glCallList(BALL_LIST);
-    glDisable(GL_LIGHTING);
+    leaveTitleBallLighting();
 }
 
 // Expects: blending off. Leaves: blending off.
 void drawPanel() {
+    expectGlState(__func__, {GlFact::BlendingOff});
     glTranslatef(0.0f, -0.05f, 0.0f);
     glScalef(0.15f, 0.15f, 0.15f);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    usePanelBlending();
     glColor4f(0.6f, 0.6f, 0.6f, 0.8f);
     glBegin(GL_QUADS);
     glVertex3f(-4.0f, 1.2f - 7.4f, 0.0f);
@@ -55,7 +57,7 @@ void drawPanel() {
     glVertex3f(4.0f, 1.2f, 0.0f);
     glVertex3f(-4.0f, 1.2f, 0.0f);
     glEnd();
-    glDisable(GL_BLEND);
+    leavePanelBlending();
 }
 
 void drawMainMenuLines(const std::vector<std::string>& lines, std::uint32_t selected) {
@@ -76,6 +78,7 @@ void drawMainMenuLines(const std::vector<std::string>& lines, std::uint32_t sele
 } // namespace
 
 void drawMainMenuFrame(const std::vector<std::string>& lines, std::uint32_t selected) {
+    useMenuState();
     // No clear: the background covers the whole window.
     glLoadIdentity();
     drawMenuBackground(menuBackground);
@@ -92,6 +95,7 @@ void drawMainMenuFrame(const std::vector<std::string>& lines, std::uint32_t sele
 
 void drawListScreenFrame(const std::string& title, const std::vector<std::string>& lines,
                          std::size_t selectedLine) {
+    useMenuState();
     glLoadIdentity();
     glClear(GL_COLOR_BUFFER_BIT);
     drawMenuBackground(menuBackground);
@@ -114,50 +118,54 @@ void drawListScreenFrame(const std::string& title, const std::vector<std::string
     SDL_GL_SwapBuffers();
 }
 
-void drawMazeMenuFrame(MenuEntries& items, std::uint32_t selected) {
+void drawMazeMenuFrame(const std::vector<std::string>& labels, std::uint32_t selected,
+                       const DrawMenuValue& drawValue) {
+    useMenuState();
     glLoadIdentity();
     drawMenuBackground(menuBackground);
     glScalef(0.1f, 0.1f, 0.1f);
     glTranslatef(-8.5f, 8.5f, 0.0f);
     glLineWidth(2.0f);
     GlMenuPainter painter(MAZE_HIGHLIGHT);
-    for (std::size_t i = 0; i < items.size(); ++i) {
+    for (std::size_t i = 0; i < labels.size(); ++i) {
         if (i == selected) {
             glColor3f(0.0f, 1.0f, 1.0f);
             glLineWidth(4.0f);
-            drawString(items[i].label, ALIGN_LEFT);
+            drawString(labels[i], ALIGN_LEFT);
             glLineWidth(2.0f);
         }
         glColor3f(0.0f, 1.0f, 0.0f);
-        drawString(items[i].label, ALIGN_LEFT);
+        drawString(labels[i], ALIGN_LEFT);
         glColor3f(1.0f, 0.0f, 0.0f);
         glTranslatef(6.0f, 0.0f, 0.0f);
-        items[i].item.draw(painter);
+        drawValue(i, painter);
         glTranslatef(-6.0f, 0.0f, 0.0f);
         glTranslatef(0.0f, -1.4f, 0.0f);
     }
     SDL_GL_SwapBuffers();
 }
 
-void drawOptionsMenuFrame(MenuEntries& items, std::uint32_t selected) {
+void drawOptionsMenuFrame(const std::vector<std::string>& labels, std::uint32_t selected,
+                          const DrawMenuValue& drawValue) {
+    useMenuState();
     glLoadIdentity();
     drawMenuBackground(menuBackground);
     glTranslatef(-0.6f, 0.85f, 0.0f);
     glScalef(0.05f, 0.05f, 0.05f);
     GlMenuPainter painter(OPTIONS_HIGHLIGHT);
     glPointSize(2.0f);
-    for (std::size_t i = 0; i < items.size(); ++i) {
+    for (std::size_t i = 0; i < labels.size(); ++i) {
         if (i == selected) {
             glColor3f(0.6f, 1.0f, 0.4f);
             glLineWidth(3.0f);
-            drawString(items[i].label, ALIGN_RIGHT);
+            drawString(labels[i], ALIGN_RIGHT);
             glLineWidth(1.0f);
         }
         glColor3f(0.8f, 1.0f, 0.1f);
-        drawString(items[i].label, ALIGN_RIGHT);
+        drawString(labels[i], ALIGN_RIGHT);
         glColor3f(0.0f, 0.8f, 0.1f);
         glTranslatef(1.5f, 0.0f, 0.0f);
-        items[i].item.draw(painter);
+        drawValue(i, painter);
         glTranslatef(-1.5f, 0.0f, 0.0f);
         glTranslatef(0.0f, -1.4f, 0.0f);
     }
@@ -167,6 +175,7 @@ void drawOptionsMenuFrame(MenuEntries& items, std::uint32_t selected) {
 
 void drawCreditsFrame(const std::vector<std::pair<std::string, std::string>>& entries,
                       const std::string& studio, float scroll) {
+    useMenuState();
     glLoadIdentity();
     drawMenuBackground(menuBackground);
     glTranslatef(-0.9f, scroll, 0.0f);

@@ -1,16 +1,21 @@
 #pragma once
 // One frame of each screen outside play, drawn over the menu background and shown. Menus
 // draw in normalised device coordinates: x and y from -1 to 1 across the window.
-// Each expects the menu drawing state (flat projection, no depth test, no lighting, no
-// texturing) and leaves it.
-
-#include "menus/MenuItem.h"
+// Each selects the menu drawing state (flat projection, no depth test, no lighting, no
+// texturing) itself, so that a new video mode or a board played since the last frame needs
+// nothing first, and leaves it. Each expects blending off.
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
+
+class MenuPainter;
+
+// Draws the value of line index from the painter's current origin.
+using DrawMenuValue = std::function<void(std::size_t index, MenuPainter& painter)>;
 
 // The title "tirva" with the ball, and the lines on a grey panel.
 void drawMainMenuFrame(const std::vector<std::string>& lines, std::uint32_t selected);
@@ -21,9 +26,11 @@ void drawListScreenFrame(const std::string& title, const std::vector<std::string
                          std::size_t selectedLine);
 
 // Labels on the left and their values in a column to their right.
-void drawMazeMenuFrame(MenuEntries& items, std::uint32_t selected);
+void drawMazeMenuFrame(const std::vector<std::string>& labels, std::uint32_t selected,
+                       const DrawMenuValue& drawValue);
 // Labels ending at the middle of the screen and the values right of them.
-void drawOptionsMenuFrame(MenuEntries& items, std::uint32_t selected);
+void drawOptionsMenuFrame(const std::vector<std::string>& labels, std::uint32_t selected,
+                          const DrawMenuValue& drawValue);
 
 // Names with their roles beside them, then the studio line, the first line at scroll.
 // Leaves: line width 3 and point size 3.

@@ -1,6 +1,7 @@
 #include "render/gl/MeshLists.h"
 
 #include "render/Meshes.h"
+#include "render/gl/GlState.h"
 
 #include <GL/gl.h>
 
@@ -23,15 +24,11 @@ void drawDisc(int segments, float radius) {
 void compileMeshLists() {
     // The ball's own specular highlight is set and undone inside the list, so replaying it
     // leaves lighting on and texturing off.
-    const GLfloat ballSpecular[] = {0.2f, 0.2f, 0.2f, 1.0f};
-    const GLfloat noSpecular[] = {0.0f, 0.0f, 0.0f, 1.0f};
     glNewList(BALL_LIST, GL_COMPILE);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, ballSpecular);
-    glDisable(GL_TEXTURE_2D);
-    glEnable(GL_LIGHTING);
+    useBallMaterial();
     glColor3f(0.3f, 0.3f, 0.3f);
     drawSphere(4);
-    glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, noSpecular);
+    leaveBallMaterial();
     glEndList();
 
     glNewList(DISC_LIST, GL_COMPILE);

@@ -2,6 +2,7 @@
 
 #include "game/Ball.h"
 #include "game/PlayLoop.h"
+#include "render/gl/GlState.h"
 #include "render/gl/Renderer.h"
 #include "render/gl/TextDrawing.h"
 
@@ -129,10 +130,9 @@ void leaveOverlayMode() {
 
 void drawClock(Timer& timer) {
     enterOverlayMode();
-    glDisable(GL_DEPTH_TEST);
-    glDepthMask(GL_FALSE);
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_LIGHTING);
+    useClockState();
+    // Inside the overlay the projection was saved already and the mode is the caller's.
+    expectGlState(__func__, {GlFact::ModelViewMatrix});
     glLoadIdentity();
     bool running = timer.stopTick == -1;
     std::int32_t elapsed = readClockForDisplay(timer, timer.now());
@@ -157,28 +157,21 @@ void drawClock(Timer& timer) {
         glColor3f(1.0f, 0.0f, 1.0f);
         drawText(glyphTable, fps, 1);
     }
-    glEnable(GL_DEPTH_TEST);
-    glDepthMask(GL_TRUE);
+    leaveClockState();
     leaveOverlayMode();
 }
 
 void drawOverlayScreen(Renderer& renderer, Timer& timer, const OverlayView& view) {
     renderer.drawFrame();
     enterOverlayMode();
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_LIGHTING);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    useOverlayState();
     glLoadIdentity();
     glScalef(0.15f, 0.15f, 1.0f);
     drawOutcomePanel(view);
     if (view.bestTimes != nullptr)
         drawBestTimesPanel(*view.bestTimes, view.rank);
     drawClock(timer);
-    glDisable(GL_BLEND);
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_LIGHTING);
+    leaveOverlayState();
     SDL_GL_SwapBuffers();
     leaveOverlayMode();
 }

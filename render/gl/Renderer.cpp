@@ -1,11 +1,11 @@
 #include "render/gl/Renderer.h"
 
-#include "app/gl/Display.h"
 #include "game/Ball.h"
 #include "game/Board.h"
 #include "render/BoardGeometry.h"
-#include "render/gl/MeshLists.h"
 #include "render/ViewMode.h"
+#include "render/gl/GlState.h"
+#include "render/gl/MeshLists.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -72,11 +72,8 @@ void placeDiscs(const std::vector<Cell>& cells) {
 // always wins: the borders first, then bit 1, 2, 4 and 8 walls.
 // Expects: depth test, lighting. Leaves: wall texture bound, polygon offset fill on.
 void drawWalls(const Board& board) {
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, boardTextureNames[WALL_TEXTURE]);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    useWallState(boardTextureNames[WALL_TEXTURE]);
     glColor3f(0.85f, 0.55f, 0.2f);
-    glEnable(GL_POLYGON_OFFSET_FILL);
     const std::pair<WallPass, float> passes[] = {
         {WallPass::NextRow, 1.0f},    {WallPass::NextColumn, 2.0f}, {WallPass::DiagonalDown, 3.0f},
         {WallPass::DiagonalUp, 4.0f}, {WallPass::RowBorders, 0.0f}, {WallPass::ColumnBorders, 0.5f},
@@ -88,23 +85,19 @@ void drawWalls(const Board& board) {
 }
 
 // Expects: polygon offset fill on. Leaves: offset (-1, -1), texturing and lighting off,
-// blending off.
+// blending on.
 void drawGoalDiscs(const Board& board) {
     setPolygonOffset(-1.0f, -1.0f);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_LIGHTING);
+    useGoalDiscState();
     glColor4f(0.2f, 1.0f, 0.2f, 0.7f);
     placeDiscs(findCells(board, KIND_GOAL));
-    glDisable(GL_BLEND);
 }
 
 // Trap holes and gaps go into the depth buffer only, pulled towards the viewer, so the floor
 // drawn next fails the depth test inside them and they open onto whatever lies below.
-// Expects: offset (-1, -1). Leaves: colour writes off.
+// Expects: offset (-1, -1). Leaves: blending and colour writes off.
 void cutHoles(const Board& board) {
-    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    useHoleCutState();
     placeDiscs(findCells(board, KIND_TRAP));
     glBegin(GL_QUADS);
     for (const Cell& gap : findCells(board, KIND_GAP)) {
@@ -120,16 +113,7 @@ void cutHoles(const Board& board) {
 // Leaves: texturing and lighting on, blending and polygon offset off, depth test GL_LESS
 // with writes on, all colour channels writable, the floor colour current.
 void drawFloor(const Board& board) {
-    glDisable(GL_POLYGON_OFFSET_FILL);
-    glDrawBuffer(GL_BACK);
-    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    glEnable(GL_DEPTH_TEST);
-    glDepthFunc(GL_LESS);
-    glDepthMask(GL_TRUE);
-    glEnable(GL_LIGHTING);
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, boardTextureNames[FLOOR_TEXTURE]);
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    useFloorState(boardTextureNames[FLOOR_TEXTURE]);
     glColor3f(0.85f, 0.45f, 0.15f);
     emitQuads({buildFloor(board)});
 }
@@ -157,6 +141,7 @@ void Renderer::reuploadTextures() {
 }
 
 void Renderer::compileBoard(const Board& newBoard, const Ball& newBall) {
+    expectGlList(__func__, DISC_LIST);
     board = &newBoard;
     ball = &newBall;
     glNewList(BOARD_LIST, GL_COMPILE);
@@ -170,15 +155,19 @@ void Renderer::compileBoard(const Board& newBoard, const Ball& newBall) {
 // The ball is drawn before the board, so the depth-only hole cut-outs cannot erase it and a
 // sunk ball shows through its hole.
 void Renderer::drawFrame() {
+    expectGlState(__func__, {GlFact::DepthTestOn, GlFact::DepthWritesOn, GlFact::ColourWritesOn,
+                             GlFact::CullingOn, GlFact::BlendingOff, GlFact::PolygonOffsetOff,
+                             GlFact::ModelViewMatrix});
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
     if (board == nullptr || ball == nullptr)
         return;
     const bool wholeBoard = showsWholeBoard(topview, *board);
     const float w = static_cast<float>(board->width), h = static_cast<float>(board->height);
-    float distance =
-        wholeBoard ? wholeBoardDistance(board->width, board->height, screenWidth(), screenHeight())
-                   : followDistance;
+    const ViewportSize size = readViewportSize();
+    float distance = wholeBoard
+                         ? wholeBoardDistance(board->width, board->height, size.width, size.height)
+                         : followDistance;
     glTranslatef(0.0f, 0.0f, -distance);
     // The tilt turns the board about the point the camera looks at.
     if (turnboard) {
@@ -191,6 +180,7 @@ void Renderer::drawFrame() {
     glTranslatef(0.0f, 0.0f, ball->z);
     glScalef(BALL_RADIUS, BALL_RADIUS, BALL_RADIUS);
     glTranslatef(0.0f, 0.0f, 1.0f);
+    expectGlList(__func__, BALL_LIST);
     glCallList(BALL_LIST);
     glPopMatrix();
     if (wholeBoard)
@@ -199,6 +189,8 @@ void Renderer::drawFrame() {
         glTranslatef(-ball->x, ball->y, 0.0f);
     // Board space's up axis now points at the camera and its row axis down the screen.
     glRotatef(90.0f, 1.0f, 0.0f, 0.0f);
+    // The board list's walls take lighting from the ball list before them.
+    expectGlState(__func__, {GlFact::LightingOn});
     glCallList(BOARD_LIST);
     reportGlError();
 }

@@ -17,8 +17,10 @@ public:
     // textures and display list 3; draws nothing.
     void compileBoard(const Board& newBoard, const Ball& newBall);
     // Draws one frame of the scene into the back buffer without swapping. Expects: the scene
-    // drawing state, matrix mode model-view. Leaves: matrix mode model-view, the state the
-    // board list leaves. Before the first compileBoard it only clears.
+    // drawing state or what a frame of play leaves (depth test and writes on, culling on,
+    // blending and polygon offset off, colour writes on), matrix mode model-view. Leaves:
+    // matrix mode model-view, the state the board list leaves. Before the first compileBoard
+    // it only clears.
     void drawFrame();
     // Uploads both board textures again from the kept images, for a context that lost them.
     void reuploadTextures();

@@ -1,5 +1,7 @@
 #include "render/gl/TextDrawing.h"
 
+#include "render/gl/GlState.h"
+
 #include <GL/gl.h>
 
 GlyphTable glyphTable{};
@@ -20,6 +22,7 @@ public:
 } // namespace
 
 int drawText(const GlyphTable& table, const char* text, int align) {
+    expectGlState(__func__, {GlFact::ModelViewMatrix});
     GlTextSink sink;
     return emitText(table, text, align, sink);
 }

@@ -8,7 +8,7 @@ import os
 import time
 import unittest
 
-from harness import Game, main, run_tool, wait_until
+from harness import BUILD_DIR, Game, main, run_tool, wait_until
 from screens import (RING_BOARD, box, complete_board, is_play, near, wait_list, wait_main_menu,
                      wait_screen)
 
@@ -16,6 +16,10 @@ from screens import (RING_BOARD, box, complete_board, is_play, near, wait_list, 
 WIDE_BOARD = "3 9\n000000000\n000000000\n000000000\n\n000000000\n010000000\n000000002\n"
 LIMIT_ZERO_BOARD = RING_BOARD + "\n0\n"
 RED_TEXT = near((237, 18, 18), 30)
+# The game with its GL state checks compiled in: a drawing function that finds the state other
+# than it expects prints a line starting with GL_CHECK to standard error.
+CHECKED_GAME = os.path.join(BUILD_DIR, "tests", "tirva-checked")
+GL_CHECK = "GL state check"
 
 
 def overlay_panel(image):
@@ -42,7 +46,7 @@ def start_board(files, **options):
 
 class PlayTest(unittest.TestCase):
     def test_the_pointer_tilts_the_board_to_the_goal_and_the_time_is_saved(self):
-        with start_board({"levs/a.lv": RING_BOARD}) as game:
+        with start_board({"levs/a.lv": RING_BOARD}, command=[CHECKED_GAME]) as game:
             complete_board(game)
             wait_screen(game, is_overlay, "the result overlay")
             wait_until(lambda: game.exists("times.dat"), what="times.dat")
@@ -54,9 +58,10 @@ class PlayTest(unittest.TestCase):
             self.assertEqual(times["levs/a.lv"][1:], [-1, -1, -1, -1])
             game.key("Escape")
             wait_list(game, rows=1)
+            self.assertNotIn(GL_CHECK, game.stderr())
 
     def test_space_pauses_and_continue_resumes_play(self):
-        with start_board({"levs/a.lv": WIDE_BOARD}) as game:
+        with start_board({"levs/a.lv": WIDE_BOARD}, command=[CHECKED_GAME]) as game:
             game.key("space")
             wait_screen(game, is_overlay, "the pause overlay")
             game.key("Return")
@@ -65,6 +70,7 @@ class PlayTest(unittest.TestCase):
             game.key("Escape")
             wait_list(game, rows=1)
             self.assertFalse(game.exists("times.dat"))
+            self.assertNotIn(GL_CHECK, game.stderr())
 
     def test_a_time_limit_of_zero_fails_at_once(self):
         with start_board({"levs/a.lv": LIMIT_ZERO_BOARD}) as game:

@@ -19,6 +19,9 @@ FOLLOW_ONLY_BOARD = SMALL_BOARD + b"\n-1\n1\n"
 WIDTH, HEIGHT = 4, 3
 FIELD_OF_VIEW = 45.0
 WALL_TOP = 0.5
+# The tool with its GL state checks compiled in: a drawing function that finds the state other
+# than it expects prints a line to standard error, which every render here requires empty.
+CHECKED_TOOL = os.path.join(harness.BUILD_DIR, "tests", "tirva-tool-checked")
 
 
 def matrix_product(a, b):
@@ -130,7 +133,7 @@ class Render(unittest.TestCase):
                 out.write(content)
 
     def run_tool(self, *args):
-        return subprocess.run([harness.TOOL, *args], cwd=self.dir, capture_output=True,
+        return subprocess.run([CHECKED_TOOL, *args], cwd=self.dir, capture_output=True,
                               text=True, timeout=60, env=harness.program_env())
 
     def render(self, board, *options, name="frame.png"):

@@ -3,6 +3,8 @@
 #include "app/gl/Display.h"
 #include "game/Ball.h"
 #include "game/Board.h"
+#include "render/gl/GlState.h"
+#include "render/gl/MeshLists.h"
 #include "render/gl/Renderer.h"
 
 #include <SDL.h>
@@ -156,6 +158,8 @@ int runRenderCommand(const Arguments& args) {
     }
     openDisplay(request.width, request.height, false);
     SDL_WM_SetCaption("tirva-tool render", nullptr);
+    useFixedState();
+    compileMeshLists();
 
     Renderer renderer;
     renderer.topview = request.topview;
