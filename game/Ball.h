@@ -37,6 +37,8 @@ private:
     TickSource tick;
 };
 
+constexpr float BALL_RADIUS = 0.2f; // board units
+
 // Result of one physics step.
 enum class StepResult { Rolling = 0, Lost = 1, Completed = 2 };
 
