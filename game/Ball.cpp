@@ -22,7 +22,6 @@ constexpr float FALL_THRESHOLD = -0.1f; // below this height the ball is falling
 constexpr float FALL_DEPTH = -3.0f;     // below this height the fall is over
 constexpr float SINK_RATE = 10.0f;
 constexpr float NO_EDGE = FLT_MAX;
-constexpr std::int32_t TICKS_PER_FPS_PERIOD = 500; // the clock display counts half seconds
 
 // The cell that holds coordinate v, truncated towards zero and clamped into the grid, so a
 // ball that a long frame carried out of the grid is treated as being in the edge cell (whose
@@ -38,14 +37,14 @@ std::int32_t cellOf(float v, std::int32_t count) {
 } // namespace
 
 Timer::Timer(TickSource tickSource) : tick(std::move(tickSource)) {
-    fpsPeriod = tick() / TICKS_PER_FPS_PERIOD;
+    fpsPeriod = tick() / FPS_PERIOD_MS;
 }
 
 void Timer::init(std::int32_t newTarget) {
     startTick = -1;
     stopTick = -1;
     target = newTarget;
-    fpsPeriod = tick() / TICKS_PER_FPS_PERIOD;
+    fpsPeriod = tick() / FPS_PERIOD_MS;
 }
 
 void Timer::start() {
