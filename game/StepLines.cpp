@@ -1,6 +1,6 @@
 #include "game/StepLines.h"
 
-#include "base/Settings.h"
+#include "base/Numbers.h"
 #include "game/Board.h"
 
 #include <algorithm>

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -120,64 +119,6 @@ TEST(Settings, StartupConversions) {
     StartupSettings defaults = readStartupSettings(unset);
     EXPECT_FALSE(defaults.musicOff);
     EXPECT_EQ(defaults.resX, 0);
-}
-
-TEST(Settings, NumberConversions) {
-    EXPECT_EQ(convertAtoi("  -12abc"), -12);
-    EXPECT_EQ(convertAtoi("abc"), 0);
-    EXPECT_EQ(convertAtoi("99999999999999999999"), 2147483647);
-    EXPECT_EQ(parseDecimalFloat("1.5"), 1.5f);
-    EXPECT_EQ(parseDecimalFloat("-2e1"), -20.0f);
-    EXPECT_EQ(parseDecimalFloat(".5"), 0.5f);
-    EXPECT_FALSE(parseDecimalFloat("").has_value());
-    EXPECT_FALSE(parseDecimalFloat(".").has_value());
-    EXPECT_FALSE(parseDecimalFloat("nan").has_value());
-    EXPECT_FALSE(parseDecimalFloat("inf").has_value());
-    EXPECT_FALSE(parseDecimalFloat("1e99").has_value());
-    EXPECT_EQ(formatFloat7(1.0f), "1");
-    EXPECT_EQ(formatFloat7(0.5f), "0.5");
-    EXPECT_EQ(formatFloat7(1.25f), "1.25");
-    EXPECT_EQ(formatFloat7(0.1f), "0.1");
-}
-
-TEST(Settings, AwkwardNumberTextsKeepTheirReadings) {
-    // The whole numbers read as C's atoi would, with saturation instead of overflow.
-    const std::pair<const char*, int> integers[] = {
-        {"+5", 5},
-        {" \t\n\v\f\r7", 7},
-        {"007", 7},
-        {"12 34", 12},
-        {"1e3", 1},
-        {"", 0},
-        {"-", 0},
-        {"+-5", 0},
-        {"- 5", 0},
-        {"0x1A", 0},
-        {"inf", 0},
-        {"-0", 0},
-        {"2147483647", 2147483647},
-        {"2147483648", 2147483647},
-        {"-2147483648", -2147483647 - 1},
-        {"-2147483649", -2147483647 - 1},
-        {"4294967297", 2147483647},
-        {"-99999999999999999999", -2147483647 - 1},
-    };
-    for (auto [text, value] : integers)
-        EXPECT_EQ(convertAtoi(text), value) << text;
-
-    // Decimal numbers take the whole text; one leading '+' is dropped before the sign check.
-    const std::pair<const char*, float> decimals[] = {
-        {"+1.5", 1.5f},     {"+-1.5", -1.5f},  {"5.", 5.0f},
-        {"1e+2", 100.0f},   {"1E2", 100.0f},   {"-0", -0.0f},
-        {"007.50", 7.5f},   {"1e-40", 1e-40f}, {"3.4028235e38", 3.4028235e38f},
-        {"0e999999", 0.0f},
-    };
-    for (auto [text, value] : decimals)
-        EXPECT_EQ(parseDecimalFloat(text), value) << text;
-    EXPECT_TRUE(std::signbit(*parseDecimalFloat("-0")));
-    for (const char* refused : {"++1", "-+1", "--1", " 1", "1 ", "1e", "-", "+", "e5", "0x10",
-                                "1,5", "1e-50", "3.5e38", "-inf", "infinity", "NaN", "1.5f"})
-        EXPECT_FALSE(parseDecimalFloat(refused).has_value()) << refused;
 }
 
 TEST(Settings, FilesAreReadWholeAndRewrittenAtomically) {
