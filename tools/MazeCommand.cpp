@@ -87,7 +87,7 @@ std::optional<MazeRequest> parseRequest(const Arguments& args, std::string& prob
                 return std::nullopt;
             }
             std::string text = arg == "--seed" ? args[++i] : arg.substr(7);
-            std::optional<std::int64_t> seed = parseNumber(text, 0, 4294967295LL);
+            std::optional<std::int64_t> seed = parseNumber(text, 0, MAX_SEED);
             if (!seed) {
                 problem = "seed '" + text + "' is not a number from 0 to 4294967295";
                 return std::nullopt;

@@ -29,7 +29,7 @@ bool parseSeed(const std::string& text, unsigned& seed) {
     if (text.empty() || !isDigit(text[0]))
         return false;
     std::optional<std::int64_t> value = parseWholeInteger(text);
-    if (!value || *value > 0xffffffffll)
+    if (!value || *value > MAX_SEED)
         return false;
     seed = static_cast<unsigned>(*value);
     return true;

@@ -67,8 +67,9 @@ bool parseSize(const std::string& text, RenderRequest& request) {
     float size[2];
     if (!parseNumbers(text, 'x', 2, size))
         return false;
+    // NaN fails the range test before it could reach the cast.
     for (float side : size)
-        if (side < 16 || side > 4096 || side != static_cast<int>(side))
+        if (!(side >= 16 && side <= 4096) || side != static_cast<int>(side))
             return false;
     request.width = static_cast<int>(size[0]);
     request.height = static_cast<int>(size[1]);
