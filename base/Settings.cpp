@@ -1,16 +1,11 @@
 #include "base/Settings.h"
 
 #include "base/FileIO.h"
+#include "base/Numbers.h"
 
 #include <boost/spirit/home/x3.hpp>
 
-#include <cctype>
-#include <cerrno>
-#include <charconv>
-#include <climits>
-#include <cmath>
 #include <cstdio>
-#include <cstdlib>
 
 namespace {
 
@@ -112,40 +107,4 @@ StartupSettings readStartupSettings(Settings& settings) {
             *target = flag[0] != '0';
     }
     return result;
-}
-
-int convertAtoi(const std::string& text) {
-    errno = 0;
-    long value = std::strtol(text.c_str(), nullptr, 10);
-    if (value > INT_MAX)
-        return INT_MAX;
-    if (value < INT_MIN)
-        return INT_MIN;
-    return static_cast<int>(value);
-}
-
-std::optional<float> parseDecimalFloat(const std::string& text) {
-    const char* first = text.data();
-    const char* last = text.data() + text.size();
-    if (first != last && *first == '+')
-        ++first;
-    // from_chars also takes "inf", "nan" and hex floats in general mode; a sensitivity is a
-    // plain decimal number, so refuse anything but digits, sign, point and exponent.
-    for (const char* p = first; p != last; ++p) {
-        char c = *p;
-        if (!std::isdigit(static_cast<unsigned char>(c)) && c != '.' && c != '-' && c != 'e' &&
-            c != 'E' && c != '+')
-            return std::nullopt;
-    }
-    float value = 0.0f;
-    auto [end, error] = std::from_chars(first, last, value, std::chars_format::general);
-    if (first == last || error != std::errc() || end != last || !std::isfinite(value))
-        return std::nullopt;
-    return value;
-}
-
-std::string formatFloat7(float value) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.7g", static_cast<double>(value));
-    return buffer;
 }

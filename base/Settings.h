@@ -49,11 +49,3 @@ struct StartupSettings {
 
 // Looks the known keys up in the order the start-up reads them.
 StartupSettings readStartupSettings(Settings& settings);
-
-// C atoi without its undefined behaviour on overflow: leading white space, optional sign,
-// decimal digits; no digits gives 0; out-of-range values saturate.
-int convertAtoi(const std::string& text);
-// The whole text as a finite decimal number (optional sign, digits, point, exponent).
-std::optional<float> parseDecimalFloat(const std::string& text);
-// A float as printf "%.7g" writes it: 1.0 as "1", 0.5 as "0.5".
-std::string formatFloat7(float value);

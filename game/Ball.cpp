@@ -7,12 +7,14 @@
 
 namespace {
 
-constexpr float BALL_RADIUS = 0.2f;
+// The squares are the floats nearest 0.04 and 0.1225, each one step away from the product of
+// the float radii, and the rolling was tuned with them.
 constexpr float RADIUS_SQUARED = 0.04f;
-constexpr float WALL_CONTACT = 0.3f;     // ball radius + half a wall's thickness
-constexpr float FAR_WALL_CONTACT = 0.7f; // 1 - WALL_CONTACT
-constexpr float HOLE_RADIUS = 0.35f;
 constexpr float HOLE_RADIUS_SQUARED = 0.1225f;
+// The ball's centre stays this far from a straight wall's centre line.
+constexpr float WALL_CONTACT = BALL_RADIUS + WALL_HALF_THICKNESS;
+constexpr float FAR_WALL_CONTACT = 1.0f - WALL_CONTACT;
+static_assert(WALL_CONTACT == 0.3f && FAR_WALL_CONTACT == 0.7f, "the rolling was tuned with these");
 constexpr float TILT_GAIN = 0.00025f;
 constexpr float DAMPING_RATE = 3.0f;    // per second
 constexpr float SPEED_SCALE = 150.0f;   // board units per second per unit of velocity
@@ -20,7 +22,6 @@ constexpr float FALL_THRESHOLD = -0.1f; // below this height the ball is falling
 constexpr float FALL_DEPTH = -3.0f;     // below this height the fall is over
 constexpr float SINK_RATE = 10.0f;
 constexpr float NO_EDGE = FLT_MAX;
-constexpr std::int32_t TICKS_PER_FPS_PERIOD = 500; // the clock display counts half seconds
 
 // The cell that holds coordinate v, truncated towards zero and clamped into the grid, so a
 // ball that a long frame carried out of the grid is treated as being in the edge cell (whose
@@ -36,14 +37,14 @@ std::int32_t cellOf(float v, std::int32_t count) {
 } // namespace
 
 Timer::Timer(TickSource tickSource) : tick(std::move(tickSource)) {
-    fpsPeriod = tick() / TICKS_PER_FPS_PERIOD;
+    fpsPeriod = tick() / FPS_PERIOD_MS;
 }
 
 void Timer::init(std::int32_t newTarget) {
     startTick = -1;
     stopTick = -1;
     target = newTarget;
-    fpsPeriod = tick() / TICKS_PER_FPS_PERIOD;
+    fpsPeriod = tick() / FPS_PERIOD_MS;
 }
 
 void Timer::start() {

@@ -8,6 +8,9 @@
 
 class Board;
 
+// The frame counter's period: the clock display shows the frames of each half second, doubled.
+constexpr std::int32_t FPS_PERIOD_MS = 500;
+
 // The millisecond tick the clock reads: SDL's counter in the game, a settable clock in tests.
 using TickSource = std::function<std::int32_t()>;
 
@@ -36,6 +39,8 @@ public:
 private:
     TickSource tick;
 };
+
+constexpr float BALL_RADIUS = 0.2f; // board units
 
 // Result of one physics step.
 enum class StepResult { Rolling = 0, Lost = 1, Completed = 2 };

@@ -8,13 +8,16 @@
 
 namespace {
 
-constexpr float WALL_HALF = 0.1f;            // half a wall's thickness
-constexpr float WALL_FAR = 0.9f;             // 1 - WALL_HALF
-constexpr float END_OFFSET = 0.07071068f;    // WALL_HALF / sqrt 2: a diagonal's end corners
-constexpr float DIAGONAL_HALF = 0.14142136f; // WALL_HALF * sqrt 2: a diagonal's half
-                                             // thickness measured along an axis
-constexpr float DIAGONAL_NEAR = 0.21213204f; // ball radius + WALL_HALF, over sqrt 2
-constexpr float DIAGONAL_FAR = 0.78786796f;  // 1 - DIAGONAL_NEAR
+// Short names keep the table's rows on one line each.
+constexpr float WALL_HALF = WALL_HALF_THICKNESS;
+constexpr float END_OFFSET = DIAGONAL_END_OFFSET;
+constexpr float WALL_FAR = 1.0f - WALL_HALF;
+// A diagonal's half thickness measured along an axis, WALL_HALF * sqrt 2.
+constexpr float DIAGONAL_HALF = 2.0f * END_OFFSET;
+constexpr float DIAGONAL_NEAR = 0.21213204f; // (BALL_RADIUS + WALL_HALF) / sqrt 2
+constexpr float DIAGONAL_FAR = 1.0f - DIAGONAL_NEAR;
+static_assert(WALL_FAR == 0.9f && DIAGONAL_HALF == 0.14142136f && DIAGONAL_FAR == 0.78786796f,
+              "the contact table was tuned with these");
 
 } // namespace
 

@@ -1,6 +1,7 @@
 #include "game/Board.h"
 
 #include "base/FileIO.h"
+#include "base/Numbers.h"
 
 #include <cstdio>
 #include <limits>
@@ -10,14 +11,6 @@ namespace {
 
 // The kinds lines pass through a scratch buffer of 1 MiB including its terminator.
 constexpr std::int64_t MAX_CELLS = 1048575;
-
-bool isSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 // The value of a hexadecimal digit in either case, or -1.
 int hexValue(char c) {
@@ -63,24 +56,14 @@ public:
     std::optional<std::int32_t> readInteger() {
         while (!atEnd() && isSpace(peek()))
             advance();
-        bool negative = false;
-        if (!atEnd() && (peek() == '+' || peek() == '-'))
-            negative = text[pos++] == '-';
-        if (atEnd() || !isDigit(peek()))
+        // The sign and every digit are consumed, as a stream does, even when they make no
+        // 32-bit number; none of them is a line end.
+        IntegerPrefix number = scanIntegerPrefix(std::string_view(text).substr(pos));
+        pos += number.signLength + number.digitCount;
+        if (number.digitCount == 0 || number.value > std::numeric_limits<std::int32_t>::max() ||
+            number.value < std::numeric_limits<std::int32_t>::min())
             return std::nullopt;
-        // Every digit is consumed, as a stream does, but the value saturates past 32 bits.
-        constexpr std::int64_t SATURATED = std::int64_t{1} << 32;
-        std::int64_t value = 0;
-        while (!atEnd() && isDigit(peek())) {
-            value = value * 10 + (text[pos++] - '0');
-            if (value > SATURATED)
-                value = SATURATED;
-        }
-        value = negative ? -value : value;
-        if (value > std::numeric_limits<std::int32_t>::max() ||
-            value < std::numeric_limits<std::int32_t>::min())
-            return std::nullopt;
-        return static_cast<std::int32_t>(value);
+        return static_cast<std::int32_t>(number.value);
     }
 
     // The rest of the current line; its line feed, if any, is consumed.

@@ -18,9 +18,18 @@ constexpr std::uint8_t WALL_DIAGONAL_UP = 8;   // corner (c + 1, r) to corner (c
 // Cell kinds; any other value is plain floor.
 constexpr std::int32_t KIND_FLOOR = 0;
 constexpr std::int32_t KIND_START = 1;
-constexpr std::int32_t KIND_GOAL = 2; // hole of radius 0.35 that completes the board
-constexpr std::int32_t KIND_TRAP = 3; // hole of radius 0.35 that loses the ball
+constexpr std::int32_t KIND_GOAL = 2; // hole of HOLE_RADIUS that completes the board
+constexpr std::int32_t KIND_TRAP = 3; // hole of HOLE_RADIUS that loses the ball
 constexpr std::int32_t KIND_GAP = 4;  // the whole cell has no floor
+
+// The board's solid parts in board units, one unit per cell; the physics and the drawing
+// must agree on them to the bit.
+constexpr float WALL_HALF_THICKNESS = 0.1f; // each wall is centred on its cell edge
+constexpr float WALL_HEIGHT = 0.5f;
+constexpr float HOLE_RADIUS = 0.35f; // centred in its cell
+// A diagonal wall's four corners lie this far off its end points along each axis: half its
+// thickness over the root of two, so its ends stop square at the cell corners.
+constexpr float DIAGONAL_END_OFFSET = 0.07071068f;
 
 class Board {
 public:

@@ -40,10 +40,10 @@ StepResult stepBall(Ball& ball, std::int32_t stepMs) {
 std::int32_t readClockForDisplay(Timer& timer, std::int32_t tick) {
     if (timer.stopTick != -1)
         return timer.stopTick - timer.startTick;
-    if (timer.fpsPeriod * 500 + 500 < tick) {
+    if (timer.fpsPeriod * FPS_PERIOD_MS + FPS_PERIOD_MS < tick) {
         timer.fps = timer.frames * 2;
         timer.frames = 0;
-        timer.fpsPeriod = tick / 500;
+        timer.fpsPeriod = tick / FPS_PERIOD_MS;
     }
     timer.frames += 1;
     return tick - timer.startTick;

@@ -1,29 +1,12 @@
 #include "game/StepLines.h"
 
-#include "base/Settings.h"
+#include "base/Numbers.h"
 #include "game/Board.h"
 
 #include <algorithm>
-#include <charconv>
 #include <climits>
 #include <cstdio>
 #include <sstream>
-
-namespace {
-
-std::optional<std::int32_t> parseInteger(const std::string& text) {
-    std::int32_t value = 0;
-    const char* first = text.data();
-    const char* last = first + text.size();
-    if (first != last && *first == '+')
-        ++first;
-    auto [end, error] = std::from_chars(first, last, value);
-    if (first == last || error != std::errc() || end != last)
-        return std::nullopt;
-    return value;
-}
-
-} // namespace
 
 std::optional<StepLine> parseStepLine(const std::string& text, bool& ok) {
     ok = true;
@@ -32,7 +15,7 @@ std::optional<StepLine> parseStepLine(const std::string& text, bool& ok) {
     if (!(fields >> ms) || ms[0] == '#')
         return std::nullopt;
     fields >> tiltX >> tiltY;
-    std::optional<std::int32_t> msValue = parseInteger(ms);
+    std::optional<std::int64_t> msValue = parseWholeInteger(ms);
     std::optional<float> x = parseDecimalFloat(tiltX);
     std::optional<float> y = parseDecimalFloat(tiltY);
     // A step is a frame: negative or longer than a minute, it is a typing error.
@@ -41,7 +24,7 @@ std::optional<StepLine> parseStepLine(const std::string& text, bool& ok) {
         ok = false;
         return std::nullopt;
     }
-    return StepLine{*msValue, *x, *y};
+    return StepLine{static_cast<std::int32_t>(*msValue), *x, *y};
 }
 
 StepRunner::StepRunner(const Board& board) : ball([this] { return clockMs; }) {

@@ -2,6 +2,7 @@
 
 #include "base/KeyCodes.h"
 #include "render/MenuPainter.h"
+#include "render/TextLayout.h"
 
 #include <sstream>
 
@@ -11,7 +12,7 @@ namespace {
 
 // The advance past a word and the one empty cell that separates it from the next.
 float measureWordStep(const std::string& word) {
-    return (static_cast<float>(word.size()) + 1.0f) * CHARACTER_ADVANCE;
+    return (static_cast<float>(word.size()) + 1.0f) * TEXT_ADVANCE;
 }
 
 } // namespace
@@ -89,9 +90,9 @@ void StringPicker::draw(MenuPainter& painter) {
     for (std::size_t i = 0; i < options.size(); ++i) {
         const std::string& option = options[i];
         // A word that would cross the right edge starts a new line under the first.
-        if (painter.isBeyondRightEdge(static_cast<float>(option.size()) * CHARACTER_ADVANCE)) {
+        if (painter.isBeyondRightEdge(static_cast<float>(option.size()) * TEXT_ADVANCE)) {
             painter.restoreOrigin();
-            painter.moveBy(0.0f, -LINE_PITCH);
+            painter.moveBy(0.0f, -TEXT_LINE_PITCH);
             painter.saveOrigin();
         }
         if (i == index)

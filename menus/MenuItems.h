@@ -11,10 +11,6 @@
 
 namespace menuitems {
 
-// Width of one character cell of the segment font, in font units.
-constexpr float CHARACTER_ADVANCE = 0.6f;
-constexpr float LINE_PITCH = 1.2f;
-
 // Left and Right flip the value; the current word of "yes no" is highlighted.
 class BoolGetter : public MenuItem {
 public:

@@ -1,5 +1,6 @@
 #include "menus/OptionsMenu.h"
 
+#include "base/Numbers.h"
 #include "base/Settings.h"
 
 #include <optional>

@@ -4,8 +4,7 @@
 
 namespace {
 
-constexpr float DIAGONAL_OFFSET = 0.07071068f; // half the wall thickness over the root of two
-constexpr float DIAGONAL_NORMAL = 0.70710677f;
+constexpr float DIAGONAL_NORMAL = 0.70710677f; // one over the root of two
 constexpr float LOW = 0.0f;
 constexpr float HIGH = WALL_HEIGHT;
 
@@ -84,7 +83,7 @@ void appendDiagonalBox(std::vector<Quad>& quads, const DiagonalOutline& o, float
     quads.push_back(slantedFace(o.c, o.d, o.secondSide));
     quads.push_back(slantedFace(o.d, o.a, o.lowEnd));
     quads.push_back(slantedFace(o.b, o.c, o.highEnd));
-    const float d = DIAGONAL_OFFSET;
+    const float d = DIAGONAL_END_OFFSET;
     quads.push_back({{0, 1, 0},
                      {{column, -d, {o.a.x, HIGH, o.a.z}},
                       {column + 1, -d, {o.b.x, HIGH, o.b.z}},
@@ -94,7 +93,7 @@ void appendDiagonalBox(std::vector<Quad>& quads, const DiagonalOutline& o, float
 
 // Around the segment (c, r)-(c + 1, r + 1).
 DiagonalOutline diagonalDown(float c, float r) {
-    const float d = DIAGONAL_OFFSET, n = DIAGONAL_NORMAL;
+    const float d = DIAGONAL_END_OFFSET, n = DIAGONAL_NORMAL;
     DiagonalOutline o;
     o.a = {c - d, r + d};
     o.b = {c + 1 - d, r + 1 + d};
@@ -109,7 +108,7 @@ DiagonalOutline diagonalDown(float c, float r) {
 
 // Around the segment (c, r + 1)-(c + 1, r).
 DiagonalOutline diagonalUp(float c, float r) {
-    const float d = DIAGONAL_OFFSET, n = DIAGONAL_NORMAL;
+    const float d = DIAGONAL_END_OFFSET, n = DIAGONAL_NORMAL;
     DiagonalOutline o;
     o.a = {c + d, r + 1 + d};
     o.b = {c + 1 + d, r + d};

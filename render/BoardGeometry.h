@@ -10,9 +10,6 @@
 
 class Board;
 
-constexpr float WALL_HEIGHT = 0.5f;
-constexpr float WALL_HALF_THICKNESS = 0.1f;
-
 struct QuadCorner {
     float s, t; // texture coordinates: board-space coordinates, so the texture repeats per cell
     Vec3 position;

@@ -2,10 +2,14 @@
 // The subcommands of tirva-tool. Each takes the arguments after its own name and returns
 // the process exit code: 0 success, 1 a failure to report, 2 a usage error.
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 using Arguments = std::vector<std::string>;
+
+// The largest seed a command takes: what C's srand takes, a 32-bit unsigned int.
+constexpr std::int64_t MAX_SEED = 4294967295;
 
 int runDumpCommand(const Arguments& args);
 int runCheckCommand(const Arguments& args);

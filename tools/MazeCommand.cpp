@@ -3,10 +3,11 @@
 
 #include "tools/Commands.h"
 
+#include "base/Numbers.h"
 #include "game/Board.h"
 #include "menus/MazeGeneration.h"
 
-#include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -31,15 +32,13 @@ void printHelp() {
                 MAX_SIDE, MAX_SIDE);
 }
 
-// A whole decimal number within [low, high], nothing else.
-std::optional<long long> parseNumber(const std::string& text, long long low, long long high) {
-    // strtoll would also take leading blanks and a '+'.
-    if (text.empty() || !(text[0] == '-' || (text[0] >= '0' && text[0] <= '9')))
+// A whole decimal number within [low, high], nothing else: not even a '+'.
+std::optional<std::int64_t> parseNumber(const std::string& text, std::int64_t low,
+                                        std::int64_t high) {
+    if (!text.empty() && text[0] == '+')
         return std::nullopt;
-    errno = 0;
-    char* end = nullptr;
-    long long value = std::strtoll(text.c_str(), &end, 10);
-    if (errno != 0 || *end != '\0' || value < low || value > high)
+    std::optional<std::int64_t> value = parseWholeInteger(text);
+    if (!value || *value < low || *value > high)
         return std::nullopt;
     return value;
 }
@@ -88,13 +87,13 @@ std::optional<MazeRequest> parseRequest(const Arguments& args, std::string& prob
                 return std::nullopt;
             }
             std::string text = arg == "--seed" ? args[++i] : arg.substr(7);
-            std::optional<long long> seed = parseNumber(text, 0, 4294967295LL);
+            std::optional<std::int64_t> seed = parseNumber(text, 0, MAX_SEED);
             if (!seed) {
                 problem = "seed '" + text + "' is not a number from 0 to 4294967295";
                 return std::nullopt;
             }
             request.seed = static_cast<unsigned>(*seed);
-        } else if (arg.size() > 1 && arg[0] == '-' && !(arg[1] >= '0' && arg[1] <= '9')) {
+        } else if (arg.size() > 1 && arg[0] == '-' && !isDigit(arg[1])) {
             problem = "unknown option '" + arg + "'";
             return std::nullopt;
         } else {
@@ -110,8 +109,8 @@ std::optional<MazeRequest> parseRequest(const Arguments& args, std::string& prob
         problem = "unknown algorithm '" + positional[0] + "' (prim, dfs, kruskal or chambers)";
         return std::nullopt;
     }
-    std::optional<long long> width = parseNumber(positional[1], 1, MAX_SIDE);
-    std::optional<long long> height = parseNumber(positional[2], 1, MAX_SIDE);
+    std::optional<std::int64_t> width = parseNumber(positional[1], 1, MAX_SIDE);
+    std::optional<std::int64_t> height = parseNumber(positional[2], 1, MAX_SIDE);
     if (!width || !height) {
         problem = "WIDTH and HEIGHT must be whole numbers from 1 to " + std::to_string(MAX_SIDE);
         return std::nullopt;

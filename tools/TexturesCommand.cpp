@@ -1,12 +1,13 @@
 #include "tools/Commands.h"
 
 #include "base/FileIO.h"
+#include "base/Numbers.h"
 #include "render/JuliaBackground.h"
 #include "render/Textures.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,15 +24,14 @@ the game's order: the floor and wall images, then the menu background. Writes
 DIR must exist. A file that cannot be written exits 1 with one line on standard error.
 )";
 
+// Digits only: no sign, not even on a zero.
 bool parseSeed(const std::string& text, unsigned& seed) {
-    if (text.empty() || text[0] < '0' || text[0] > '9')
+    if (text.empty() || !isDigit(text[0]))
         return false;
-    errno = 0;
-    char* end = nullptr;
-    unsigned long long value = std::strtoull(text.c_str(), &end, 10);
-    if (errno != 0 || *end != '\0' || value > 0xffffffffull)
+    std::optional<std::int64_t> value = parseWholeInteger(text);
+    if (!value || *value > MAX_SEED)
         return false;
-    seed = static_cast<unsigned>(value);
+    seed = static_cast<unsigned>(*value);
     return true;
 }
 

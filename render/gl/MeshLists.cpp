@@ -1,5 +1,6 @@
 #include "render/gl/MeshLists.h"
 
+#include "game/Board.h"
 #include "render/Meshes.h"
 #include "render/gl/GlState.h"
 
@@ -32,6 +33,6 @@ void compileMeshLists() {
     glEndList();
 
     glNewList(DISC_LIST, GL_COMPILE);
-    drawDisc(32, 0.35f);
+    drawDisc(32, HOLE_RADIUS);
     glEndList();
 }

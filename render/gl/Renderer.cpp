@@ -20,7 +20,6 @@ namespace {
 
 constexpr int FLOOR_TEXTURE = 0;
 constexpr int WALL_TEXTURE = 1;
-constexpr float BALL_RADIUS = 0.2f;
 constexpr float TILT_DEGREES = 0.1f; // degrees of displayed board rotation per tilt unit
 
 // Created once per run, on the first upload.

@@ -230,13 +230,27 @@ class Render(unittest.TestCase):
         camera = Camera((640, 480), whole_board=True, ball=(1.5, 1.5, -0.5))
         self.expect(under_floor, camera.ball_pixel(), is_floor, "floor over the buried ball")
 
+    def test_a_size_may_be_written_as_a_decimal_or_hex_number(self):
+        image = self.render("small.txt", "--size", "2.4e1x0x10")
+        self.assertEqual((image.width, image.height), (24, 16))
+
     def test_bad_requests_are_refused(self):
-        for args in ([], ["small.txt"], ["small.txt", "a.png", "--size", "10x10"],
-                     ["small.txt", "a.png", "--tilt", "1"], ["small.txt", "a.png", "--ball"],
-                     ["small.txt", "a.png", "--fast"]):
+        options = [["--size", "10x10"], ["--tilt", "1"], ["--ball"], ["--fast"],
+                   ["--size", "16x16 "], ["--size", "16.5x16"], ["--size", "16x"], ["--size", "x16"],
+                   ["--size", "16,16"], ["--size", "infx16"], ["--size", "nanx16"],
+                   ["--size", "4097x16"], ["--tilt", "1,2,3"], ["--tilt", "1;2"],
+                   ["--tilt", ",1"], ["--tilt", "1,2x"], ["--tilt", "1, 2 "], ["--ball", "1,2"]]
+        for args in ([], ["small.txt"], *(["small.txt", "a.png", *o] for o in options)):
             result = self.run_tool("render", *args)
             self.assertEqual(result.returncode, 2, args)
             self.assertEqual(result.stderr.count("\n"), 1, args)
+        # The numbers read as C's strtof reads them: blanks before each, signs, exponents,
+        # hex, inf and nan; the size is checked for a whole number afterwards.
+        for option in (["--size", "16.0x16"], ["--size", " +16x 1.6e1"], ["--size", "0x10x16"],
+                       ["--tilt", "inf,nan"], ["--tilt", "0x1p3,-1e99"], ["--ball", " 1, 2,-3"]):
+            result = self.run_tool("render", "missing.txt", "a.png", *option)
+            self.assertEqual(result.returncode, 1, option)
+            self.assertEqual(result.stderr, "Couldn't open board file missing.txt\n", option)
         result = self.run_tool("render", "missing.txt", "a.png")
         self.assertEqual(result.returncode, 1)
         self.assertIn("missing.txt", result.stderr)

@@ -44,6 +44,9 @@ class Textures(unittest.TestCase):
         self.assertNotEqual(first[0], other[0])
         self.assertNotEqual(first[1], other[1])
 
+    def test_a_seed_may_have_leading_zeros(self):
+        self.assertEqual(self.generate("0004294967295", "a"), self.generate(4294967295, "b"))
+
     def test_the_images_keep_to_their_ranges(self):
         floor, wall, background = self.generate(7, "a")
         self.assertTrue(all(128 <= pixel <= 192 for pixel in wall))
@@ -59,8 +62,9 @@ class Textures(unittest.TestCase):
         self.assertGreater(len(backgrounds), 1)
 
     def test_bad_requests_are_refused(self):
-        for args in ([], ["--seed", "x", self.dir], ["--seed", "-1", self.dir],
-                     ["--seed", "4294967296", self.dir], ["--seed", "1"], [self.dir]):
+        seeds = ["x", "-1", "4294967296", "-0", "+1", " 1", "1 ", "", "1e3", "0x10",
+                 "18446744073709551615", "18446744073709551617"]
+        for args in ([], ["--seed", "1"], [self.dir], *(["--seed", s, self.dir] for s in seeds)):
             result = subprocess.run([harness.TOOL, "textures", *args], capture_output=True,
                                     text=True, timeout=60)
             self.assertEqual(result.returncode, 2, args)

@@ -142,6 +142,30 @@ class MazeCommand(unittest.TestCase):
                 self.assertEqual(result.stderr.count(b"\n"), 1, result.stderr)
                 self.assertTrue(result.stderr.startswith(b"tirva-tool maze: "))
 
+    def test_numbers_are_whole_decimal_texts_with_nothing_around_them(self):
+        # Leading zeros are fine, and a minus sign even on a zero seed; a '+', blanks,
+        # fractions, exponents, hex and values past the range are refused.
+        self.assertEqual(self.generate("dfs", "007", "0004", "--seed", "-0"),
+                         self.generate("dfs", "7", "4", "--seed", "0"))
+        self.assertEqual(self.generate("dfs", "6", "4", "--seed=04294967295"),
+                         self.generate("dfs", "6", "4", "--seed", "4294967295"))
+        cases = [
+            ["prim", "+5", "5"], ["prim", "5 ", "5"], ["prim", "5", "5.0"], ["prim", "1e1", "5"],
+            ["prim", "0x5", "5"], ["prim", "", "5"], ["prim", "-0", "5"], ["prim", "5-", "5"],
+            ["prim", "5", "18446744073709551621"], ["prim", "5", "5", "--seed", "+1"],
+            ["prim", "5", "5", "--seed", " 1"], ["prim", "5", "5", "--seed", "1 "],
+            ["prim", "5", "5", "--seed", "-"], ["prim", "5", "5", "--seed="],
+            ["prim", "5", "5", "--seed", "1e3"], ["prim", "5", "5", "--seed", "0x10"],
+            ["prim", "5", "5", "--seed", "99999999999999999999"],
+        ]
+        for args in cases:
+            with self.subTest(args=args):
+                result = run_tool("maze", *args)
+                self.assertEqual(result.returncode, 2)
+                self.assertEqual(result.stdout, b"")
+                message = (b"seed '" if "--seed" in " ".join(args) else b"WIDTH and HEIGHT")
+                self.assertIn(message, result.stderr)
+
     def test_help_lists_the_algorithms(self):
         result = run_tool("maze", "--help")
         self.assertEqual(result.returncode, 0)

@@ -1,6 +1,7 @@
 #include "tools/Commands.h"
 
 #include "app/gl/Display.h"
+#include "base/Numbers.h"
 #include "game/Ball.h"
 #include "game/Board.h"
 #include "render/gl/GlState.h"
@@ -13,7 +14,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -43,28 +46,32 @@ struct RenderRequest {
     float ball[3] = {0.0f, 0.0f, 0.0f};
 };
 
-// Reads count numbers separated by separator, all of the text and nothing else.
+// Reads count numbers separated by separator, all of the text and nothing else. Each number
+// is read as C reads one, so white space may stand before it.
 bool parseNumbers(const std::string& text, char separator, int count, float* numbers) {
-    const char* p = text.c_str();
+    std::string_view rest = text;
     for (int i = 0; i < count; ++i) {
-        char* end = nullptr;
-        numbers[i] = std::strtof(p, &end);
-        if (end == p)
+        std::optional<FloatPrefix> number = scanFloatPrefix(rest);
+        if (!number)
             return false;
-        char expected = i + 1 < count ? separator : '\0';
-        if (*end != expected)
+        numbers[i] = number->value;
+        rest.remove_prefix(number->length);
+        if (i + 1 == count)
+            break;
+        if (rest.empty() || rest[0] != separator)
             return false;
-        p = end + 1;
+        rest.remove_prefix(1);
     }
-    return true;
+    return rest.empty();
 }
 
 bool parseSize(const std::string& text, RenderRequest& request) {
     float size[2];
     if (!parseNumbers(text, 'x', 2, size))
         return false;
+    // NaN fails the range test before it could reach the cast.
     for (float side : size)
-        if (side < 16 || side > 4096 || side != static_cast<int>(side))
+        if (!(side >= 16 && side <= 4096) || side != static_cast<int>(side))
             return false;
     request.width = static_cast<int>(size[0]);
     request.height = static_cast<int>(size[1]);

@@ -121,24 +121,6 @@ TEST(Settings, StartupConversions) {
     EXPECT_EQ(defaults.resX, 0);
 }
 
-TEST(Settings, NumberConversions) {
-    EXPECT_EQ(convertAtoi("  -12abc"), -12);
-    EXPECT_EQ(convertAtoi("abc"), 0);
-    EXPECT_EQ(convertAtoi("99999999999999999999"), 2147483647);
-    EXPECT_EQ(parseDecimalFloat("1.5"), 1.5f);
-    EXPECT_EQ(parseDecimalFloat("-2e1"), -20.0f);
-    EXPECT_EQ(parseDecimalFloat(".5"), 0.5f);
-    EXPECT_FALSE(parseDecimalFloat("").has_value());
-    EXPECT_FALSE(parseDecimalFloat(".").has_value());
-    EXPECT_FALSE(parseDecimalFloat("nan").has_value());
-    EXPECT_FALSE(parseDecimalFloat("inf").has_value());
-    EXPECT_FALSE(parseDecimalFloat("1e99").has_value());
-    EXPECT_EQ(formatFloat7(1.0f), "1");
-    EXPECT_EQ(formatFloat7(0.5f), "0.5");
-    EXPECT_EQ(formatFloat7(1.25f), "1.25");
-    EXPECT_EQ(formatFloat7(0.1f), "0.1");
-}
-
 TEST(Settings, FilesAreReadWholeAndRewrittenAtomically) {
     TemporaryDirectory dir;
     std::string file = (dir.path / "tirva.cfg").string();

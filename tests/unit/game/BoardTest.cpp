@@ -101,6 +101,45 @@ TEST(BoardFile, TimeLimitAndTopViewFlagFollowTheKinds) {
     }
 }
 
+TEST(BoardFile, NumbersAreReadAsATextStreamReadsThem) {
+    // Blanks and line ends before a number are skipped and counted; a sign, leading zeros and
+    // any count of digits are taken, and a value past 32 bits is no number rather than a
+    // wrapped one.
+    Board board;
+    ASSERT_FALSE(board.parse("+02\n\n 003\n010\n000\n\n100\n002\n"));
+    EXPECT_EQ(board.height * 10 + board.width, 23);
+    EXPECT_EQ(problemOf("2\n\n3 4\n010\n000\n\n100\n002\n"),
+              "line 3 has more than the two header numbers");
+    const std::string header = "the header is not two positive integers (rows, columns)";
+    for (const char* refused : {"-0 3\n", "- 2 3\n", "2 +-3\n", "0x2 3\n", "2147483648 3\n",
+                                "4294967298 3\n", "2 18446744073709551619\n"})
+        EXPECT_EQ(problemOf(refused), header) << refused;
+
+    struct Case {
+        const char* tail;
+        std::int32_t limit;
+        bool noTopView;
+    };
+    const Case cases[] = {
+        {"\n2147483647\n", 2147483647, false},
+        {"\n2147483648\n1\n", -1, false},
+        {"\n-2147483648 1\n", -1, true},
+        {"\n-2147483649 1\n", -1, false},
+        {"\n+30000 +1", 30000, true},
+        {"\n030000 01", 30000, true},
+        {"\n30000x1", 30000, false},
+        {"\n-\n1\n", -1, false},
+        {"\n4294967297 1\n", -1, false},
+        {"\n0x10 1\n", 0, false},
+        {"\n0000000000000000000000000005 1", 5, true},
+    };
+    for (const Case& c : cases) {
+        ASSERT_FALSE(board.parse(SMALL_BOARD + c.tail)) << c.tail;
+        EXPECT_EQ(board.timeLimit, c.limit) << c.tail;
+        EXPECT_EQ(board.noTopView, c.noTopView) << c.tail;
+    }
+}
+
 TEST(BoardFile, CarriageReturnsBeforeLineFeedsAreDropped) {
     Board board;
     ASSERT_FALSE(board.parse("2 3\r\n010\r\n000\r\n\r\n100\r\n002\r\n\r\n20000\r\n"));

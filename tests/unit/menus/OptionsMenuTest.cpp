@@ -1,6 +1,7 @@
 #include "menus/OptionsMenu.h"
 
 #include "base/KeyCodes.h"
+#include "base/Numbers.h"
 #include "base/Settings.h"
 
 #include <gtest/gtest.h>
