@@ -34,6 +34,8 @@ else
   TIRVA_BUILD_DIR=$build_dir scripts/setup.sh
   echo "== format check"
   git ls-files '*.cpp' '*.h' '*.c' | xargs clang-format --dry-run --Werror
+  echo "== layer check"
+  python3 scripts/check-layers.py
 fi
 
 echo "== tests ($mode)"
