@@ -8,6 +8,7 @@
 #include "render/gl/MenuDrawing.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -20,7 +21,8 @@ enum MainLine : std::uint32_t { SINGLE_BOARDS, LEVEL_PACKS, RANDOM_MAZE, OPTIONS
 MainMenu::MainMenu(Settings& settings, TiltInput& tiltInput, bool& turnboard, bool& topview)
     : itemTexts{"single boards", "level packs", "random maze", "options", "exit"},
       optionsMenu(takeOptionsSnapshot({settings, tiltInput, turnboard, topview})),
-      mazeMenu(playGeneratedMaze), optionsTargets{settings, tiltInput, turnboard, topview} {
+      mazeMenu(playGeneratedMaze, std::rand), optionsTargets{settings, tiltInput, turnboard,
+                                                             topview} {
     LevelDirectory levels = scanLevelDirectory(LEVELS_DIRECTORY);
     if (levels.unlistable)
         std::fprintf(stderr, "Warning: couldn't list the board directory %s\n", LEVELS_DIRECTORY);
