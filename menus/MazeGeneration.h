@@ -33,6 +33,6 @@ bool isMazeSizeAllowed(std::int64_t width, std::int64_t height);
 // MAZE_ALGORITHM_NAMES), the start in the first cell and the goal hole in the last; no time
 // limit. An unknown algorithm leaves the fresh grid empty. Sizes below 1 or above
 // MAZE_MAX_CELLS cells are refused: the board is then left without grids. Draws only from
-// random, and only while carving.
+// random, and nothing for a refused size or an unknown algorithm.
 Board& generateMaze(Board& board, std::int32_t width, std::int32_t height, int algorithm,
                     const RandomSource& random);
