@@ -18,7 +18,7 @@ void generateLargeMaze(benchmark::State& state) {
     Board board;
     for (auto _ : state) {
         std::srand(1);
-        generateMaze(board, SIDE, SIDE, algorithm);
+        generateMaze(board, SIDE, SIDE, algorithm, std::rand);
         benchmark::DoNotOptimize(board.walls.get());
     }
 }

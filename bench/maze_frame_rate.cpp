@@ -42,7 +42,7 @@ int main(int, char**) {
     Renderer renderer;
     renderer.topview = true;
     Board board;
-    generateMaze(board, MAZE_SIZE, MAZE_SIZE, 0);
+    generateMaze(board, MAZE_SIZE, MAZE_SIZE, 0, std::rand);
     std::int32_t tick = 0;
     Ball ball([&tick] { return tick; });
     ball.begin(board);

@@ -3,7 +3,6 @@
 #include "game/Board.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -69,12 +68,12 @@ void addStandingWalls(const MazeGrid& grid, std::uint32_t cell, std::vector<Wall
         frontier.push_back(makeRightWall(cell));
 }
 
-void generatePrim(MazeGrid grid) {
+void generatePrim(MazeGrid grid, const RandomSource& random) {
     std::vector<std::uint8_t> inMaze(grid.cellCount(), 0);
     std::vector<WallEntry> frontier;
     // The column is drawn before the row.
-    std::uint32_t column = static_cast<std::uint32_t>(std::rand()) % grid.width;
-    std::uint32_t row = static_cast<std::uint32_t>(std::rand()) % grid.height;
+    std::uint32_t column = static_cast<std::uint32_t>(random()) % grid.width;
+    std::uint32_t row = static_cast<std::uint32_t>(random()) % grid.height;
     std::uint32_t first = row * grid.width + column;
     // The first cell lists its walls left, above, right, below; later cells use the order of
     // addStandingWalls.
@@ -89,7 +88,7 @@ void generatePrim(MazeGrid grid) {
     inMaze[first] = 1;
 
     while (!frontier.empty()) {
-        std::size_t i = static_cast<std::size_t>(std::rand()) % frontier.size();
+        std::size_t i = static_cast<std::size_t>(random()) % frontier.size();
         WallEntry wall = frontier[i];
         std::uint32_t a = grid.carrierOf(wall);
         std::uint32_t b = grid.otherCellOf(wall);
@@ -156,7 +155,7 @@ WallEntry wallTowards(const MazeGrid& grid, std::uint32_t cell, Direction direct
 // The recursive search, unrolled onto an explicit stack so that a maze of millions of cells
 // cannot overflow the call stack. A pick is removed from its list at once instead of after
 // the nested visit returns; no draw happens in between, so the draws are the same.
-void generateDfs(MazeGrid grid) {
+void generateDfs(MazeGrid grid, const RandomSource& random) {
     std::vector<std::uint8_t> visited(grid.cellCount(), 0);
     // Each cell is pushed at most once, so the stack never outgrows the grid. Left
     // uninitialised, it only takes memory as deep as the search goes.
@@ -169,7 +168,7 @@ void generateDfs(MazeGrid grid) {
             --depth;
             continue;
         }
-        unsigned i = static_cast<unsigned>(std::rand()) % frame.count;
+        unsigned i = static_cast<unsigned>(random()) % frame.count;
         WallEntry wall = wallTowards(grid, frame.cell, frame.directionAt(i));
         frame.removeAt(i);
         std::uint32_t carrier = grid.carrierOf(wall);
@@ -237,15 +236,15 @@ std::vector<WallEntry> listInnerWalls(const MazeGrid& grid) {
     return walls;
 }
 
-// Swaps each position i from 1 on with position rand() % (i + 1). The draws of a block are
+// Swaps each position i from 1 on with position random() % (i + 1). The draws of a block are
 // made first, in order, so the far positions can be fetched while the block is swapped.
-void shuffleWalls(std::vector<WallEntry>& walls) {
+void shuffleWalls(std::vector<WallEntry>& walls, const RandomSource& random) {
     constexpr std::size_t BLOCK = 64;
     std::size_t partners[BLOCK];
     for (std::size_t first = 1; first < walls.size(); first += BLOCK) {
         std::size_t count = std::min(BLOCK, walls.size() - first);
         for (std::size_t k = 0; k < count; ++k) {
-            partners[k] = static_cast<std::size_t>(std::rand()) % (first + k + 1);
+            partners[k] = static_cast<std::size_t>(random()) % (first + k + 1);
             __builtin_prefetch(&walls[partners[k]]);
         }
         for (std::size_t k = 0; k < count; ++k)
@@ -253,11 +252,11 @@ void shuffleWalls(std::vector<WallEntry>& walls) {
     }
 }
 
-void generateKruskal(MazeGrid grid) {
+void generateKruskal(MazeGrid grid, const RandomSource& random) {
     // How far ahead in the wall list the cells' sets are fetched into the cache.
     constexpr std::size_t LOOKAHEAD = 16;
     std::vector<WallEntry> walls = listInnerWalls(grid);
-    shuffleWalls(walls);
+    shuffleWalls(walls, random);
     CellSets sets(grid.cellCount());
     for (std::size_t i = 0; i < walls.size(); ++i) {
         if (i + LOOKAHEAD < walls.size()) {
@@ -269,8 +268,8 @@ void generateKruskal(MazeGrid grid) {
     }
 }
 
-std::uint32_t drawBelow(std::uint32_t bound) {
-    return static_cast<std::uint32_t>(std::rand()) % bound;
+std::uint32_t drawBelow(const RandomSource& random, std::uint32_t bound) {
+    return static_cast<std::uint32_t>(random()) % bound;
 }
 
 // Recursive division of columns x0 .. x1 - 1 and rows y0 .. y1 - 1. Each corridor walls
@@ -278,8 +277,8 @@ std::uint32_t drawBelow(std::uint32_t bound) {
 // done every boundary between them stands exactly once, and toggles open three of the four
 // segments that meet at the split point. Every part is at least one column narrower and one
 // row lower than its region, so the recursion is at most min(width, height) - 1 deep.
-void divide(MazeGrid& grid, std::uint32_t x0, std::uint32_t y0, std::uint32_t x1,
-            std::uint32_t y1) {
+void divide(MazeGrid& grid, const RandomSource& random, std::uint32_t x0, std::uint32_t y0,
+            std::uint32_t x1, std::uint32_t y1) {
     if (x1 - x0 == 1) {
         if (y1 < grid.height)
             grid.toggleBelow(y1 - 1, x0);
@@ -296,24 +295,24 @@ void divide(MazeGrid& grid, std::uint32_t x0, std::uint32_t y0, std::uint32_t x1
                 grid.toggleBelow(y1 - 1, x);
         return;
     }
-    std::uint32_t a = drawBelow(x1 - x0 - 1);
-    std::uint32_t b = drawBelow(y1 - y0 - 1);
+    std::uint32_t a = drawBelow(random, x1 - x0 - 1);
+    std::uint32_t b = drawBelow(random, y1 - y0 - 1);
     std::uint32_t e = x0 + a; // last column of the left part
     std::uint32_t xs = e + 1;
     std::uint32_t ys = y0 + b + 1; // first row of the lower part
-    divide(grid, x0, y0, xs, ys);
-    divide(grid, xs, y0, x1, ys);
-    divide(grid, x0, ys, xs, y1);
-    divide(grid, xs, ys, x1, y1);
-    std::uint32_t closed = drawBelow(4);
+    divide(grid, random, x0, y0, xs, ys);
+    divide(grid, random, xs, y0, x1, ys);
+    divide(grid, random, x0, ys, xs, y1);
+    divide(grid, random, xs, ys, x1, y1);
+    std::uint32_t closed = drawBelow(random, 4);
     if (closed != 0)
-        grid.toggleRight(y0 + drawBelow(ys - y0), e);
+        grid.toggleRight(y0 + drawBelow(random, ys - y0), e);
     if (closed != 1)
-        grid.toggleRight(ys + drawBelow(y1 - ys), e);
+        grid.toggleRight(ys + drawBelow(random, y1 - ys), e);
     if (closed != 2)
-        grid.toggleBelow(ys - 1, x0 + drawBelow(xs - x0));
+        grid.toggleBelow(ys - 1, x0 + drawBelow(random, xs - x0));
     if (closed != 3)
-        grid.toggleBelow(ys - 1, xs + drawBelow(x1 - xs));
+        grid.toggleBelow(ys - 1, xs + drawBelow(random, x1 - xs));
 }
 
 } // namespace
@@ -324,7 +323,8 @@ bool isMazeSizeAllowed(std::int64_t width, std::int64_t height) {
     return width * height <= MAZE_MENU_MAX_CELLS;
 }
 
-Board& generateMaze(Board& board, std::int32_t width, std::int32_t height, int algorithm) {
+Board& generateMaze(Board& board, std::int32_t width, std::int32_t height, int algorithm,
+                    const RandomSource& random) {
     if (width < 1 || height < 1 || std::int64_t(width) * height > MAZE_MAX_CELLS) {
         board.walls.reset();
         board.kinds.reset();
@@ -346,18 +346,18 @@ Board& generateMaze(Board& board, std::int32_t width, std::int32_t height, int a
     switch (MazeAlgorithm(algorithm)) {
     case MazeAlgorithm::Prim:
         closeGrid(grid);
-        generatePrim(grid);
+        generatePrim(grid, random);
         break;
     case MazeAlgorithm::Dfs:
         closeGrid(grid);
-        generateDfs(grid);
+        generateDfs(grid, random);
         break;
     case MazeAlgorithm::Kruskal:
         closeGrid(grid);
-        generateKruskal(grid);
+        generateKruskal(grid, random);
         break;
     case MazeAlgorithm::Chambers:
-        divide(grid, 0, 0, grid.width, grid.height);
+        divide(grid, random, 0, 0, grid.width, grid.height);
         break;
     }
     return board;

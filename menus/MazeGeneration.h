@@ -1,7 +1,10 @@
 #pragma once
 // Random perfect mazes (exactly one path between any two cells) for the random maze menu and
-// the maze command of tirva-tool. All randomness comes from rand(), drawn in a fixed order,
-// so one seed and one set of inputs always give the same maze.
+// the maze command of tirva-tool. All randomness comes from the random source passed in,
+// drawn in a fixed order and reduced with % as each algorithm states, so one sequence of
+// draws and one set of inputs always give the same maze.
+
+#include "base/RandomSource.h"
 
 #include <cstdint>
 
@@ -29,5 +32,7 @@ bool isMazeSizeAllowed(std::int64_t width, std::int64_t height);
 // Makes board a fresh width x height grid holding a perfect maze by algorithm (an index into
 // MAZE_ALGORITHM_NAMES), the start in the first cell and the goal hole in the last; no time
 // limit. An unknown algorithm leaves the fresh grid empty. Sizes below 1 or above
-// MAZE_MAX_CELLS cells are refused: the board is then left without grids.
-Board& generateMaze(Board& board, std::int32_t width, std::int32_t height, int algorithm);
+// MAZE_MAX_CELLS cells are refused: the board is then left without grids. Draws only from
+// random, and nothing for a refused size or an unknown algorithm.
+Board& generateMaze(Board& board, std::int32_t width, std::int32_t height, int algorithm,
+                    const RandomSource& random);

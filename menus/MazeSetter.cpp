@@ -12,10 +12,10 @@ bool MazeSetter::Starter::handleKey(int key) {
     return true;
 }
 
-MazeSetter::MazeSetter(PlayMaze playMaze)
+MazeSetter::MazeSetter(PlayMaze playMaze, RandomSource random)
     : starter(*this), width(INITIAL_SIZE), height(INITIAL_SIZE),
       algorithm({MAZE_ALGORITHM_NAMES, MAZE_ALGORITHM_NAMES + MAZE_ALGORITHM_COUNT}, 0),
-      playMaze(std::move(playMaze)) {
+      playMaze(std::move(playMaze)), random(std::move(random)) {
     items = MenuEntries{
         {"size w", width}, {"size h", height}, {"algorithm", algorithm}, {"start", starter}};
 }
@@ -35,7 +35,7 @@ bool MazeSetter::startMaze() {
         return false;
     }
     generateMaze(board, static_cast<std::int32_t>(mazeWidth), static_cast<std::int32_t>(mazeHeight),
-                 static_cast<int>(algorithm.index));
+                 static_cast<int>(algorithm.index), random);
     playMaze(board);
     return true;
 }

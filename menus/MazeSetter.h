@@ -2,6 +2,7 @@
 // The random maze menu: a width, a height and a generator, and "start", which makes a fresh
 // maze of them and plays it at once. The values and the last maze stay between visits.
 
+#include "base/RandomSource.h"
 #include "game/Board.h"
 #include "menus/MenuItem.h"
 #include "menus/MenuItems.h"
@@ -27,7 +28,8 @@ public:
         MazeSetter& owner;
     };
 
-    explicit MazeSetter(PlayMaze playMaze);
+    // Every maze draws from random (std::rand in the game).
+    MazeSetter(PlayMaze playMaze, RandomSource random);
     MazeSetter(const MazeSetter&) = delete;
     MazeSetter& operator=(const MazeSetter&) = delete;
 
@@ -45,4 +47,5 @@ public:
 
 private:
     PlayMaze playMaze;
+    RandomSource random;
 };

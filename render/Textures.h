@@ -3,14 +3,12 @@
 // made from one grid of random values summed over several scales. Pure data; the renderer
 // uploads the images.
 
+#include "base/RandomSource.h"
+
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 constexpr int BOARD_TEXTURE_SIZE = 128; // pixels along each side of both board images
-
-// One draw of the C library generator (std::rand in the game, a fixed sequence in tests).
-using RandomSource = std::function<int()>;
 
 // A grid of random values in [0, 1], row after row: value (c, r) is at r * columns + c.
 class ValueNoise {

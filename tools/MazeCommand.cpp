@@ -141,7 +141,7 @@ int runMazeCommand(const Arguments& args) {
     // Nothing may draw from rand() between the seed and the generator.
     std::srand(request->seed ? *request->seed : static_cast<unsigned>(std::time(nullptr)));
     Board board;
-    generateMaze(board, request->width, request->height, request->algorithm);
+    generateMaze(board, request->width, request->height, request->algorithm, std::rand);
     std::string text = formatBoard(board);
     if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() ||
         std::fflush(stdout) != 0) {

@@ -9,6 +9,7 @@
 #include "render/gl/MenuDrawing.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -21,7 +22,7 @@ enum MainLine : std::uint32_t { SINGLE_BOARDS, LEVEL_PACKS, RANDOM_MAZE, OPTIONS
 MainMenu::MainMenu(MenuHost& host)
     : itemTexts{"single boards", "level packs", "random maze", "options", "exit"},
       optionsMenu(host.takeOptionsSnapshot()),
-      mazeMenu([&host](Board& board) { playGeneratedMaze(board, host); }), host(host) {
+      mazeMenu([&host](Board& board) { playGeneratedMaze(board, host); }, std::rand), host(host) {
     LevelDirectory levels = scanLevelDirectory(LEVELS_DIRECTORY);
     if (levels.unlistable)
         std::fprintf(stderr, "Warning: couldn't list the board directory %s\n", LEVELS_DIRECTORY);

@@ -18,21 +18,32 @@ SOURCE_DIR = os.environ.get("TIRVA_SOURCE_DIR", os.path.join(os.path.dirname(__f
 GAME = os.path.join(BUILD_DIR, "tirva")
 TOOL = os.path.join(BUILD_DIR, "tirva-tool")
 SEND_WM_DELETE = os.path.join(BUILD_DIR, "tests", "send-wm-delete")
+FIXED_TIME = os.path.join(BUILD_DIR, "tests", "libfixed-time.so")
 DATA_DIR = os.path.join(SOURCE_DIR, "data")
 FIXTURES_DIR = os.path.join(SOURCE_DIR, "tests", "fixtures")
 
 DEFAULT_TIMEOUT = 20.0
 
+# The second the game's clock reads at start-up, and so its random seed: it picks the menu
+# background that screens.py knows. A test may pass another TIRVA_FIXED_TIME in its env.
+PINNED_SEED = 9
+
+
+def game_preload():
+    """The libraries preloaded into the game and the tool: in the sanitizer run those named by
+    TIRVA_GAME_PRELOAD (the ASan runtime, which must come first, and Mesa's driver, which is
+    otherwise unloaded before the leak check and leaves unreadable stacks), then the fixed
+    clock."""
+    return " ".join(filter(None, [os.environ.get("TIRVA_GAME_PRELOAD"), FIXED_TIME]))
+
 
 def program_env(extra=None):
-    """The environment for the game and the tool. In the sanitizer run, the libraries named by
-    TIRVA_GAME_PRELOAD (the ASan runtime and Mesa's driver, which is otherwise unloaded before
-    the leak check and leaves unreadable stacks) are preloaded into them alone."""
+    """The environment for the game and the tool: the preloaded libraries apply to them alone."""
     env = dict(os.environ)
     env.setdefault("SDL_AUDIODRIVER", "dummy")
     env.setdefault("LIBGL_ALWAYS_SOFTWARE", "1")
-    if os.environ.get("TIRVA_GAME_PRELOAD"):
-        env["LD_PRELOAD"] = os.environ["TIRVA_GAME_PRELOAD"]
+    env["LD_PRELOAD"] = game_preload()
+    env["TIRVA_FIXED_TIME"] = str(PINNED_SEED)
     env.update(extra or {})
     return env
 

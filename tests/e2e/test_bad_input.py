@@ -13,7 +13,7 @@ import tempfile
 import time
 import unittest
 
-from harness import GAME, Game, main, run_tool, wait_until
+from harness import GAME, Game, game_preload, main, run_tool, wait_until
 from screens import (RING_BOARD, complete_board, is_main_menu, is_maze_menu, is_options_menu,
                      is_play, wait_list, wait_main_menu, wait_screen)
 
@@ -384,13 +384,10 @@ READ_ONLY = ["unshare", "--mount", "sh", "-c",
 
 
 def wrapped_game(*wrapper):
-    """build/tirva started through wrapper, a command that ends by running its arguments. In
-    the sanitizer run only the game may get the preloaded sanitizer runtime: the wrapper's
-    programs are not built for it, and one that exits would fail on its leak report."""
-    preload = os.environ.get("TIRVA_GAME_PRELOAD")
-    if not preload:
-        return [*wrapper, GAME]
-    return ["env", "-u", "LD_PRELOAD", *wrapper, "env", f"LD_PRELOAD={preload}", GAME]
+    """build/tirva started through wrapper, a command that ends by running its arguments. Only
+    the game gets the preloaded libraries: in the sanitizer run the wrapper's programs are not
+    built for its runtime, and one that exits would fail on its leak report."""
+    return ["env", "-u", "LD_PRELOAD", *wrapper, "env", f"LD_PRELOAD={game_preload()}", GAME]
 
 
 def can_make_read_only():

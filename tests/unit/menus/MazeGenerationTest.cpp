@@ -1,12 +1,11 @@
 #include "menus/MazeGeneration.h"
 
 #include "game/Board.h"
+#include "tests/unit/base/SeededRandom.h"
 #include "tests/unit/menus/PlainMazes.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,9 +27,9 @@ std::string describe(int algorithm, Size size) {
 }
 
 Board generated(int algorithm, Size size, unsigned seed) {
-    std::srand(seed);
+    SeededRandom random(seed);
     Board board;
-    generateMaze(board, size.width, size.height, algorithm);
+    generateMaze(board, size.width, size.height, algorithm, random.source());
     return board;
 }
 
@@ -98,14 +97,6 @@ bool hasOutlineBits(const Board& board, bool expected) {
     return true;
 }
 
-// The next value rand() gives after count draws from seed.
-int randAfterDraws(unsigned seed, long count) {
-    std::srand(seed);
-    for (long i = 0; i < count; ++i)
-        std::rand();
-    return std::rand();
-}
-
 long countInnerWalls(Size size) {
     return 2L * size.width * size.height - size.width - size.height;
 }
@@ -137,8 +128,8 @@ TEST(MazeGeneration, StartIsTheFirstCellAndGoalTheLast) {
         board.startY = 3.0f;
         board.timeLimit = 5000;
         board.noTopView = true;
-        std::srand(3);
-        generateMaze(board, 6, 4, algorithm);
+        SeededRandom random(3);
+        generateMaze(board, 6, 4, algorithm, random.source());
         EXPECT_EQ(board.startX, 0.0f);
         EXPECT_EQ(board.startY, 0.0f);
         EXPECT_EQ(board.timeLimit, -1);
@@ -185,13 +176,18 @@ TEST(MazeGeneration, ChambersOnTwoByTwoKeepsTheSegmentOfTheThirdDraw) {
         {0, WALL_NEXT_COLUMN}, {2, WALL_NEXT_COLUMN}, {0, WALL_NEXT_ROW}, {1, WALL_NEXT_ROW}};
     for (unsigned seed = 1; seed <= 40; ++seed) {
         // The split point takes two draws (both % 1); the closed segment is the third.
-        int closed = randAfterDraws(seed, 2) % 4;
+        SeededRandom draws(seed);
+        draws.draw();
+        draws.draw();
+        int closed = draws.draw() % 4;
         std::vector<std::uint8_t> expected(4, 0);
         expected[segments[closed].first] = segments[closed].second;
-        EXPECT_EQ(wallsOf(generated(CHAMBERS, {2, 2}, seed)), expected) << "seed " << seed;
+        SeededRandom random(seed);
+        Board board;
+        generateMaze(board, 2, 2, CHAMBERS, random.source());
+        EXPECT_EQ(wallsOf(board), expected) << "seed " << seed;
         // Three passage draws follow.
-        int next = std::rand();
-        EXPECT_EQ(next, randAfterDraws(seed, 6));
+        EXPECT_EQ(random.draws(), 6) << "seed " << seed;
     }
 }
 
@@ -207,9 +203,10 @@ TEST(MazeGeneration, DrawsExactlyAsManyRandomNumbersAsItsRuleSays) {
         const std::pair<int, long> expected[] = {{0, primDraws}, {1, dfsDraws}, {2, kruskalDraws}};
         for (auto [algorithm, draws] : expected) {
             SCOPED_TRACE(describe(algorithm, size));
-            generated(algorithm, size, 77);
-            int next = std::rand();
-            EXPECT_EQ(next, randAfterDraws(77, draws));
+            SeededRandom random(77);
+            Board board;
+            generateMaze(board, size.width, size.height, algorithm, random.source());
+            EXPECT_EQ(random.draws(), draws);
         }
     }
 }
@@ -220,12 +217,15 @@ TEST(MazeGeneration, EveryAlgorithmDrawsAndCarvesAsItsPlainForm) {
         for (Size size : sizes)
             for (unsigned seed : {1u, 99u, 31337u}) {
                 SCOPED_TRACE(describe(algorithm, size) + " seed " + std::to_string(seed));
-                std::srand(seed);
-                plainmazes::Grid plain =
-                    plainmazes::makePlainMaze(algorithm, size.width, size.height);
-                int next = std::rand();
-                EXPECT_EQ(wallsOf(generated(algorithm, size, seed)), plain.walls);
-                EXPECT_EQ(std::rand(), next);
+                SeededRandom plainRandom(seed);
+                plainmazes::Grid plain = plainmazes::makePlainMaze(
+                    algorithm, size.width, size.height, plainRandom.source());
+                SeededRandom random(seed);
+                Board board;
+                generateMaze(board, size.width, size.height, algorithm, random.source());
+                EXPECT_EQ(wallsOf(board), plain.walls);
+                // The same sequence, so the same count means the same draws.
+                EXPECT_EQ(random.draws(), plainRandom.draws());
             }
 }
 
@@ -240,9 +240,9 @@ TEST(MazeGeneration, SameSeedGivesTheSameMazeAndAnotherSeedAnother) {
 
 TEST(MazeGeneration, ReusedBoardTakesTheNewSize) {
     Board board;
-    std::srand(1);
-    generateMaze(board, 30, 20, 0);
-    generateMaze(board, 4, 6, 2);
+    SeededRandom random(1);
+    generateMaze(board, 30, 20, 0, random.source());
+    generateMaze(board, 4, 6, 2, random.source());
     EXPECT_EQ(board.width, 4);
     EXPECT_EQ(board.height, 6);
     EXPECT_EQ(countJoinedCells(board), 24);
@@ -253,7 +253,9 @@ TEST(MazeGeneration, UnknownAlgorithmLeavesAnEmptyGridAndTheStartAsItWas) {
     for (int algorithm : {-1, 4, 100}) {
         Board board;
         board.startX = 2.0f;
-        generateMaze(board, 3, 2, algorithm);
+        SeededRandom random(1);
+        generateMaze(board, 3, 2, algorithm, random.source());
+        EXPECT_EQ(random.draws(), 0);
         ASSERT_TRUE(board.hasGrids());
         EXPECT_EQ(wallsOf(board), std::vector<std::uint8_t>(6, 0));
         for (int cell = 0; cell < 6; ++cell)
@@ -267,9 +269,11 @@ TEST(MazeGeneration, SizesOutsideItsCapacityAreRefusedWithoutGrids) {
                             {4097, 4097}, {65536, 65536}};
     for (Size size : refused) {
         Board board;
-        std::srand(1);
-        generateMaze(board, 2, 2, 0);
-        generateMaze(board, size.width, size.height, 1);
+        SeededRandom random(1);
+        generateMaze(board, 2, 2, 0, random.source());
+        long draws = random.draws();
+        generateMaze(board, size.width, size.height, 1, random.source());
+        EXPECT_EQ(random.draws(), draws);
         EXPECT_FALSE(board.hasGrids()) << size.width << "x" << size.height;
         EXPECT_EQ(board.width, 0);
         EXPECT_EQ(board.height, 0);

@@ -2,6 +2,7 @@
 
 #include "base/KeyCodes.h"
 #include "menus/MazeGeneration.h"
+#include "tests/unit/base/SeededRandom.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +19,11 @@ struct PlayedMaze {
 // A maze menu whose "start" records the boards it would play.
 struct RecordingMazeMenu {
     std::vector<PlayedMaze> played;
-    MazeSetter menu{[this](Board& board) { played.push_back({board.width, board.height}); }};
+    SeededRandom random{1};
+    MazeSetter menu{[this](Board& board) {
+                        played.push_back({board.width, board.height});
+                    },
+                    random.source()};
 
     void type(MenuItem& item, const std::string& keys) {
         for (char key : keys)
@@ -60,6 +65,8 @@ TEST(MazeSetter, StartPlaysAFreshMazeOfTheTypedSizeOnReturnOrSpaceOnly) {
     EXPECT_EQ(maze.played[1].width, 7);
     EXPECT_EQ(maze.played[1].height, 10);
     EXPECT_TRUE(maze.menu.board.hasGrids());
+    // The mazes come from the source the menu was given.
+    EXPECT_GT(maze.random.draws(), 0);
 }
 
 TEST(MazeSetter, OneByOneIsAGoalCell) {

@@ -1,11 +1,12 @@
 #pragma once
 // The four maze algorithms written the plain way: wall entries as (row, column, direction)
 // records, recursion where the algorithm recurses, no packing. Slow, but easy to check line
-// by line; the generator must make the same rand() draws and the same walls.
+// by line; the generator must make the same draws and the same walls.
+
+#include "base/RandomSource.h"
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <utility>
 #include <vector>
 
@@ -48,12 +49,12 @@ inline void addStandingWalls(Grid& grid, int r, int c, std::vector<Wall>& fronti
             frontier.push_back(around[k]);
 }
 
-inline Grid makePrim(int width, int height) {
+inline Grid makePrim(int width, int height, const RandomSource& random) {
     Grid grid(width, height, BELOW | RIGHT);
     std::vector<bool> inMaze(width * height, false);
     std::vector<Wall> frontier;
-    int c0 = std::rand() % width;
-    int r0 = std::rand() % height;
+    int c0 = random() % width;
+    int r0 = random() % height;
     if (c0 > 0)
         frontier.push_back({r0, c0 - 1, RIGHT});
     if (r0 > 0)
@@ -64,7 +65,7 @@ inline Grid makePrim(int width, int height) {
         frontier.push_back({r0, c0, BELOW});
     inMaze[r0 * width + c0] = true;
     while (!frontier.empty()) {
-        std::size_t i = std::rand() % frontier.size();
+        std::size_t i = random() % frontier.size();
         Wall wall = frontier[i];
         int a = grid.cellA(wall);
         int b = grid.cellB(wall);
@@ -79,7 +80,8 @@ inline Grid makePrim(int width, int height) {
     return grid;
 }
 
-inline void visit(Grid& grid, std::vector<bool>& visited, int r, int c) {
+inline void visit(Grid& grid, std::vector<bool>& visited, int r, int c,
+                  const RandomSource& random) {
     visited[r * grid.width + c] = true;
     std::vector<std::pair<int, int>> list;
     if (c > 0)
@@ -91,23 +93,23 @@ inline void visit(Grid& grid, std::vector<bool>& visited, int r, int c) {
     if (r < grid.height - 1)
         list.push_back({r + 1, c});
     while (!list.empty()) {
-        std::size_t i = std::rand() % list.size();
+        std::size_t i = random() % list.size();
         auto [nr, nc] = list[i];
         if (!visited[nr * grid.width + nc]) {
             if (nr != r)
                 grid.at(std::min(r, nr), c) &= ~BELOW;
             else
                 grid.at(r, std::min(c, nc)) &= ~RIGHT;
-            visit(grid, visited, nr, nc);
+            visit(grid, visited, nr, nc, random);
         }
         removeAt(list, i);
     }
 }
 
-inline Grid makeDfs(int width, int height) {
+inline Grid makeDfs(int width, int height, const RandomSource& random) {
     Grid grid(width, height, BELOW | RIGHT);
     std::vector<bool> visited(width * height, false);
-    visit(grid, visited, 0, 0);
+    visit(grid, visited, 0, 0, random);
     return grid;
 }
 
@@ -128,7 +130,7 @@ inline Node* findRoot(Node* node) {
     return root;
 }
 
-inline Grid makeKruskal(int width, int height) {
+inline Grid makeKruskal(int width, int height, const RandomSource& random) {
     Grid grid(width, height, BELOW | RIGHT);
     std::vector<Node> nodes(width * height);
     std::vector<Wall> edges;
@@ -142,7 +144,7 @@ inline Grid makeKruskal(int width, int height) {
     for (int c = 0; c <= width - 2; ++c)
         edges.push_back({height - 1, c, RIGHT});
     for (std::size_t i = 1; i < edges.size(); ++i)
-        std::swap(edges[i], edges[std::rand() % (i + 1)]);
+        std::swap(edges[i], edges[random() % (i + 1)]);
     for (const Wall& wall : edges) {
         Node* a = findRoot(&nodes[grid.cellA(wall)]);
         Node* b = findRoot(&nodes[grid.cellB(wall)]);
@@ -161,7 +163,7 @@ inline Grid makeKruskal(int width, int height) {
     return grid;
 }
 
-inline void divide(Grid& grid, int x0, int y0, int x1, int y1) {
+inline void divide(Grid& grid, int x0, int y0, int x1, int y1, const RandomSource& random) {
     int W = grid.width;
     int H = grid.height;
     if (x1 - x0 == 1) {
@@ -180,47 +182,47 @@ inline void divide(Grid& grid, int x0, int y0, int x1, int y1) {
                 grid.at(y1 - 1, x) ^= BELOW;
         return;
     }
-    int a = std::rand() % (x1 - x0 - 1);
-    int b = std::rand() % (y1 - y0 - 1);
+    int a = random() % (x1 - x0 - 1);
+    int b = random() % (y1 - y0 - 1);
     int e = x0 + a;
     int xs = e + 1;
     int ys = y0 + b + 1;
-    divide(grid, x0, y0, xs, ys);
-    divide(grid, xs, y0, x1, ys);
-    divide(grid, x0, ys, xs, y1);
-    divide(grid, xs, ys, x1, y1);
-    int k = std::rand() % 4;
+    divide(grid, x0, y0, xs, ys, random);
+    divide(grid, xs, y0, x1, ys, random);
+    divide(grid, x0, ys, xs, y1, random);
+    divide(grid, xs, ys, x1, y1, random);
+    int k = random() % 4;
     for (int s = 0; s < 4; ++s) {
         if (s == k)
             continue;
         if (s == 0)
-            grid.at(y0 + std::rand() % (ys - y0), e) ^= RIGHT;
+            grid.at(y0 + random() % (ys - y0), e) ^= RIGHT;
         else if (s == 1)
-            grid.at(ys + std::rand() % (y1 - ys), e) ^= RIGHT;
+            grid.at(ys + random() % (y1 - ys), e) ^= RIGHT;
         else if (s == 2)
-            grid.at(ys - 1, x0 + std::rand() % (xs - x0)) ^= BELOW;
+            grid.at(ys - 1, x0 + random() % (xs - x0)) ^= BELOW;
         else
-            grid.at(ys - 1, xs + std::rand() % (x1 - xs)) ^= BELOW;
+            grid.at(ys - 1, xs + random() % (x1 - xs)) ^= BELOW;
     }
 }
 
-inline Grid makeChambers(int width, int height) {
+inline Grid makeChambers(int width, int height, const RandomSource& random) {
     Grid grid(width, height, 0);
-    divide(grid, 0, 0, width, height);
+    divide(grid, 0, 0, width, height, random);
     return grid;
 }
 
 // By the menu's algorithm index.
-inline Grid makePlainMaze(int algorithm, int width, int height) {
+inline Grid makePlainMaze(int algorithm, int width, int height, const RandomSource& random) {
     switch (algorithm) {
     case 0:
-        return makePrim(width, height);
+        return makePrim(width, height, random);
     case 1:
-        return makeDfs(width, height);
+        return makeDfs(width, height, random);
     case 2:
-        return makeKruskal(width, height);
+        return makeKruskal(width, height, random);
     default:
-        return makeChambers(width, height);
+        return makeChambers(width, height, random);
     }
 }
 

@@ -1,17 +1,19 @@
 #include "render/Textures.h"
 
+#include "tests/unit/base/SeededRandom.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <climits>
 #include <cmath>
-#include <cstdlib>
+#include <functional>
 
 namespace {
 
+// A source with a generator of its own, so every call starts a fresh sequence.
 RandomSource seededRand(unsigned seed) {
-    std::srand(seed);
-    return [] { return std::rand(); };
+    return [random = SeededRandom(seed)]() mutable { return random.draw(); };
 }
 
 using PixelValue = std::function<double(int, int)>;
