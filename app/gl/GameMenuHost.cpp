@@ -2,11 +2,11 @@
 
 #include "app/TiltInput.h"
 #include "app/gl/Display.h"
-#include "render/gl/GlState.h"
 #include "app/gl/GamePlayHost.h"
 #include "app/gl/Music.h"
 #include "base/Settings.h"
 #include "menus/OptionsMenu.h"
+#include "render/gl/GlState.h"
 #include "render/gl/Renderer.h"
 
 namespace {

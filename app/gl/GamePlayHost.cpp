@@ -1,11 +1,10 @@
 #include "app/gl/GamePlayHost.h"
 
 #include "app/TiltInput.h"
-#include "app/gl/Display.h"
-#include "render/gl/GlState.h"
 #include "base/InputDevice.h"
 #include "game/Ball.h"
 #include "game/BestTimes.h"
+#include "render/gl/GlState.h"
 #include "render/gl/PlayDrawing.h"
 #include "render/gl/Renderer.h"
 
