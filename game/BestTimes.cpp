@@ -119,7 +119,9 @@ BestTimes::LoadResult BestTimes::load(const std::string& path, bool keepDamagedC
         return LoadResult::Unreadable;
     }
     BestTimes loaded;
+    loaded.reportedDamageHash = reportedDamageHash;
     LoadResult result = loaded.parseFileBytes(path, file.bytes, keepDamagedCopy, false);
+    reportedDamageHash = loaded.reportedDamageHash;
     adopt(loaded);
     return result;
 }
