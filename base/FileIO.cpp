@@ -128,6 +128,21 @@ FileRead readFile(const std::string& path, std::uint64_t maxBytes) {
     return result;
 }
 
+bool isStandardInput(const std::string& path) {
+    struct stat named;
+    struct stat input;
+    return ::stat(path.c_str(), &named) == 0 && ::fstat(STDIN_FILENO, &input) == 0 &&
+           named.st_dev == input.st_dev && named.st_ino == input.st_ino;
+}
+
+FileRead readStandardInput(std::uint64_t maxBytes) {
+    FileRead result;
+    result.status = readOpenFile(STDIN_FILENO, maxBytes, 0, result.bytes);
+    if (result.status != ReadStatus::Read)
+        std::string().swap(result.bytes);
+    return result;
+}
+
 std::string describeByteCount(std::uint64_t bytes) {
     if (bytes >= MEBIBYTE && bytes % MEBIBYTE == 0)
         return std::to_string(bytes / MEBIBYTE) + " MiB";

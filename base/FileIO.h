@@ -26,6 +26,13 @@ struct FileRead {
 // before its contents are touched, so a refusal costs one stat and one open at most.
 FileRead readFile(const std::string& path, std::uint64_t maxBytes);
 
+// True when path leads to this process's standard input (such as /dev/stdin), which the
+// tool reads like a file so that a board can be piped in.
+bool isStandardInput(const std::string& path);
+// The standard input up to its end, waiting for it as any reader of standard input does, but
+// never more than maxBytes of it: an endless one (a device) is TooBig at that point.
+FileRead readStandardInput(std::uint64_t maxBytes);
+
 // What readFile would make of path, without opening it: for files that another library
 // opens by name, checked first so that it is never handed a FIFO, a device or a huge file.
 // Read stands for "fit to be read".

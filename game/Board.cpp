@@ -210,7 +210,10 @@ Board::Board(const std::string& path) {
 }
 
 void Board::load(const std::string& path) {
-    FileRead file = readBoardFile(path);
+    load(path, readBoardFile(path));
+}
+
+void Board::load(const std::string& path, const FileRead& file) {
     if (file.status != ReadStatus::Read) {
         *this = Board();
         if (file.status == ReadStatus::TooBig)

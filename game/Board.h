@@ -62,6 +62,8 @@ public:
     // Reads a board file, replacing any previous contents. A file that cannot be opened or
     // is malformed leaves the board without grids and prints one line on standard error.
     void load(const std::string& path);
+    // load for bytes already read from path (or the reason they could not be).
+    void load(const std::string& path, const FileRead& file);
     // Parses the bytes of a board file, replacing any previous contents. A malformed board
     // is refused: it is left without grids and the problem is returned, worded to follow
     // "board <path>: ", for example "line 4 has 7 cells, expected 8". A byte-order mark at

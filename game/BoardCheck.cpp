@@ -206,10 +206,10 @@ std::vector<std::string> checkTimeLimit(const Board& board, const BoardTail& tai
         onLine == 1 || (onLine == 2 && (words[1].text == "0" || words[1].text == "1"));
     bool fits = number.value >= std::numeric_limits<std::int32_t>::min() &&
                 number.value <= std::numeric_limits<std::int32_t>::max();
-    if (isWholeNumber && !fits)
+    if (isWholeNumber && !fits) {
         problems.push_back(prefix + "the time limit " + std::string(limit.text) +
                            " is too large a number; the game reads no limit");
-    else if (!isWholeNumber || !isPlainFlag) {
+    } else if (!isWholeNumber || !isPlainFlag) {
         std::size_t offset = static_cast<std::size_t>(limit.text.data() - tail.text.data());
         problems.push_back(prefix + "\"" + std::string(findLineText(tail.text, offset)) +
                            "\" holds more than the time limit in ms and the follow flag; the " +

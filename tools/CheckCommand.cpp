@@ -29,7 +29,7 @@ Cells are named (column, row), counting from 0. Exits 0 only when everything is 
 
 // Prints the board's problems; true when it has none.
 bool checkFile(const std::string& path) {
-    FileRead file = readBoardFile(path);
+    FileRead file = readBoardArgument(path);
     if (file.status != ReadStatus::Read) {
         std::printf("%s: %s\n", path.c_str(),
                     file.status == ReadStatus::TooBig ? describeOversizedBoard().c_str()

@@ -31,7 +31,8 @@ int runSimulateCommand(const Arguments& args) {
     }
     if (args.size() != 1)
         return reportUsageError("simulate", "expected exactly one BOARD file");
-    Board board(args[0]);
+    Board board;
+    loadBoardArgument(board, args[0]);
     if (!board.hasGrids())
         return 1;
     StepRunner runner(board);

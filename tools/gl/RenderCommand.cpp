@@ -182,7 +182,8 @@ int runRenderCommand(const Arguments& args) {
     std::string usageError = parseRequest(args, request);
     if (!usageError.empty())
         return reportUsageError("render", usageError);
-    Board board(request.boardPath);
+    Board board;
+    loadBoardArgument(board, request.boardPath);
     if (!board.hasGrids())
         return 1;
 
