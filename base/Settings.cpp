@@ -1,6 +1,7 @@
 #include "base/Settings.h"
 
 #include "base/FileIO.h"
+#include "base/FileLock.h"
 #include "base/Numbers.h"
 
 #include <boost/spirit/home/x3.hpp>
@@ -32,13 +33,22 @@ std::string& Settings::valueOf(const std::string& key) {
 }
 
 bool Settings::load(const std::string& fileName) {
-    std::optional<std::string> text = readWholeFile(fileName);
+    FileRead file = readFile(fileName, MAX_FILE_BYTES);
+    // Settings this run never saw must not be written over. A directory in the way is left
+    // to the save, whose rename cannot replace it anyway.
+    keepsUnreadFile = file.status != ReadStatus::Read && file.status != ReadStatus::Missing &&
+                      !isDirectory(fileName);
+    if (file.status == ReadStatus::TooBig) {
+        std::fprintf(stderr, "Warning: options file %s is larger than %s; it is not read\n",
+                     fileName.c_str(), describeByteCount(MAX_FILE_BYTES).c_str());
+        return false;
+    }
     // An empty file is treated like a missing one: there is nothing to read from it.
-    if (!text || text->empty()) {
+    if (file.status != ReadStatus::Read || file.bytes.empty()) {
         std::fprintf(stderr, "Warning: couldn't open options file %s\n", fileName.c_str());
         return false;
     }
-    if (!parse(*text)) {
+    if (!parse(file.bytes)) {
         std::fprintf(stderr, "Warning: couldn't correctly parse file %s\n", fileName.c_str());
         return false;
     }
@@ -81,6 +91,21 @@ std::string Settings::serialize() const {
 }
 
 bool Settings::save(const std::string& fileName) const {
+    if (keepsUnreadFile) {
+        std::fprintf(stderr,
+                     "Warning: couldn't write options file %s: it could not be read at start-up, "
+                     "so it is left as it is\n",
+                     fileName.c_str());
+        return false;
+    }
+    FileLock lock(fileName, SAVE_LOCK_WAIT_MS);
+    if (lock.state() == FileLock::State::Busy) {
+        std::fprintf(stderr,
+                     "Warning: couldn't write options file %s: another program holds the save "
+                     "lock of directory %s\n",
+                     fileName.c_str(), lock.lockPath().c_str());
+        return false;
+    }
     if (writeFileAtomically(fileName, serialize()))
         return true;
     std::fprintf(stderr, "Warning: couldn't write options file %s\n", fileName.c_str());

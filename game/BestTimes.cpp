@@ -1,9 +1,13 @@
 #include "game/BestTimes.h"
 
 #include "base/FileIO.h"
+#include "base/FileLock.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <functional>
+#include <vector>
 
 namespace {
 
@@ -63,6 +67,16 @@ bool readTimes(ByteReader& reader, BestTimes::Times& times, int& count) {
     return false;
 }
 
+// The copy is written under the scores' save lock, so the start-up sweep of leftover
+// temporary files never takes one that is being written.
+bool writeDamagedCopy(const std::string& path, const std::string& copy, const std::string& bytes,
+                      bool lockHeld) {
+    if (lockHeld)
+        return writeFileAtomically(copy, bytes);
+    FileLock lock(path, SAVE_LOCK_WAIT_MS);
+    return writeFileAtomically(copy, bytes);
+}
+
 } // namespace
 
 BestTimes::Times& BestTimes::entry(const std::string& key) {
@@ -86,23 +100,52 @@ int BestTimes::enter(Times& times, std::int32_t timeMs) {
     return -1;
 }
 
+int BestTimes::findSlot(const Times& times, std::int32_t timeMs) {
+    for (int slot = SLOTS - 1; slot >= 0; --slot)
+        if (times[slot] == timeMs)
+            return slot;
+    return -1;
+}
+
 BestTimes::LoadResult BestTimes::load(const std::string& path, bool keepDamagedCopy) {
-    std::optional<std::string> bytes = readWholeFile(path);
-    if (!bytes) {
+    FileRead file = readFile(path, MAX_FILE_BYTES);
+    if (file.status == ReadStatus::TooBig) {
+        std::fprintf(stderr, "Warning: score file %s is larger than %s; it is not read\n",
+                     path.c_str(), describeByteCount(MAX_FILE_BYTES).c_str());
+        return LoadResult::Unreadable;
+    }
+    if (file.status != ReadStatus::Read) {
         std::fprintf(stderr, "Warning: couldn't read score file %s\n", path.c_str());
         return LoadResult::Unreadable;
     }
+    BestTimes loaded;
+    loaded.reportedDamageHash = reportedDamageHash;
+    LoadResult result = loaded.parseFileBytes(path, file.bytes, keepDamagedCopy, false);
+    reportedDamageHash = loaded.reportedDamageHash;
+    adopt(loaded);
+    return result;
+}
+
+BestTimes::LoadResult BestTimes::parseFileBytes(const std::string& path, const std::string& bytes,
+                                                bool keepDamagedCopy, bool lockHeld) {
     std::size_t damageOffset = 0;
-    LoadResult result = parse(*bytes, &damageOffset);
-    if (result == LoadResult::CutOff)
+    LoadResult result = parse(bytes, &damageOffset);
+    if (result == LoadResult::Loaded)
+        return result;
+    // A save reads the file again; a damage already reported (and copied) is not news.
+    std::size_t hash = std::hash<std::string>()(bytes) | 1;
+    if (hash == reportedDamageHash)
+        return result;
+    reportedDamageHash = hash;
+    if (result == LoadResult::CutOff) {
         std::fprintf(stderr,
                      "Warning: score file %s ends inside the entry at byte %zu; the times read "
                      "before the cut are kept\n",
                      path.c_str(), damageOffset);
-    if (result != LoadResult::Damaged)
         return result;
+    }
     std::string copy = path + ".damaged";
-    if (keepDamagedCopy && writeFileAtomically(copy, *bytes))
+    if (keepDamagedCopy && writeDamagedCopy(path, copy, bytes, lockHeld))
         std::fprintf(stderr,
                      "Warning: score file %s is damaged at byte %zu; the rest is ignored, the "
                      "whole file is kept as %s\n",
@@ -144,12 +187,74 @@ BestTimes::LoadResult BestTimes::parse(const std::string& bytes, std::size_t* da
     }
 }
 
-bool BestTimes::save(const std::string& path) const {
-    if (!writeFileAtomically(path, serialize())) {
+bool BestTimes::save(const std::string& path) {
+    FileLock lock(path, SAVE_LOCK_WAIT_MS);
+    if (lock.state() == FileLock::State::Busy) {
+        std::fprintf(stderr,
+                     "Warning: failed writing scores to file %s: another program holds the "
+                     "save lock of directory %s\n",
+                     path.c_str(), lock.lockPath().c_str());
+        return false;
+    }
+    BestTimes merged;
+    merged.reportedDamageHash = reportedDamageHash;
+    FileRead file = readFile(path, MAX_FILE_BYTES);
+    // Times this run never saw must not be written over. A directory in the way is left to
+    // the write, whose rename cannot replace it anyway.
+    if (file.status == ReadStatus::Read) {
+        merged.parseFileBytes(path, file.bytes, true, true);
+    } else if (file.status != ReadStatus::Missing && !isDirectory(path)) {
+        std::fprintf(stderr,
+                     "Warning: failed writing scores to file %s: it cannot be read, so it is "
+                     "left as it is\n",
+                     path.c_str());
+        return false;
+    }
+    reportedDamageHash = merged.reportedDamageHash;
+    enterNewTimesInto(merged);
+    if (!writeFileAtomically(path, merged.serialize())) {
         std::fprintf(stderr, "Warning: failed writing scores to file %s\n", path.c_str());
         return false;
     }
+    adopt(merged);
     return true;
+}
+
+void BestTimes::enterNewTimesInto(BestTimes& other) const {
+    for (const auto& [key, times] : entries_) {
+        std::vector<std::int32_t> fresh;
+        for (std::int32_t time : times)
+            if (!isEmptySlot(time))
+                fresh.push_back(time);
+        // Counted one by one: an equal time set again here is a new time too.
+        auto known = fileTimes.find(key);
+        if (known != fileTimes.end())
+            for (std::int32_t time : known->second) {
+                auto same = std::find(fresh.begin(), fresh.end(), time);
+                if (same != fresh.end())
+                    fresh.erase(same);
+            }
+        if (fresh.empty())
+            continue;
+        std::sort(fresh.begin(), fresh.end());
+        Times& target = other.entry(key);
+        for (std::int32_t time : fresh)
+            enter(target, time);
+    }
+}
+
+void BestTimes::adopt(const BestTimes& other) {
+    // Updated in place: the play loop holds a reference to the entry of the board it plays.
+    for (auto& [key, times] : entries_) {
+        auto now = other.entries_.find(key);
+        if (now != other.entries_.end())
+            times = now->second;
+        else if (fileTimes.count(key) != 0)
+            times.fill(EMPTY_SLOT);
+    }
+    for (const auto& [key, times] : other.entries_)
+        entry(key) = times;
+    fileTimes = other.entries_;
 }
 
 std::string BestTimes::serialize() const {

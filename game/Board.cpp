@@ -12,6 +12,16 @@ namespace {
 // The kinds lines pass through a scratch buffer of 1 MiB including its terminator.
 constexpr std::int64_t MAX_CELLS = 1048575;
 
+constexpr std::uint64_t MEBIBYTE = 1024 * 1024;
+// Room for the header, the separator and the time-limit lines around the grids.
+constexpr std::uint64_t BOARD_TEXT_SLACK = 4096;
+// The widest a loadable board's text gets: both grids at one cell a row, each row ended by a
+// carriage return and a line feed.
+constexpr std::uint64_t LARGEST_BOARD_TEXT = 2 * 3 * MAX_CELLS + BOARD_TEXT_SLACK;
+
+// A UTF-8 byte-order mark, which some editors put at the start of every text file.
+constexpr std::string_view BYTE_ORDER_MARK = "\xEF\xBB\xBF";
+
 // The value of a hexadecimal digit in either case, or -1.
 int hexValue(char c) {
     if (isDigit(c))
@@ -42,7 +52,10 @@ public:
     explicit BoardReader(const std::string& bytes) {
         // A carriage return directly before a line feed is part of the line end, not the line.
         text.reserve(bytes.size());
-        for (std::size_t i = 0; i < bytes.size(); ++i)
+        std::size_t first = bytes.compare(0, BYTE_ORDER_MARK.size(), BYTE_ORDER_MARK) == 0
+                                ? BYTE_ORDER_MARK.size()
+                                : 0;
+        for (std::size_t i = first; i < bytes.size(); ++i)
             if (!(bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n'))
                 text.push_back(bytes[i]);
     }
@@ -77,6 +90,15 @@ public:
             advance();
         return content;
     }
+
+    // Blanks that stand invisibly at the end of a line.
+    void skipBlanks() {
+        while (!atEnd() && isSpace(peek()) && peek() != '\n')
+            advance();
+    }
+
+    // The text from here to the end, and the line it starts on.
+    std::string_view rest() const { return std::string_view(text).substr(pos); }
 
     void skipToDigit() {
         while (!atEnd() && !isDigit(peek()))
@@ -120,6 +142,7 @@ std::optional<std::string> readHeader(BoardReader& reader, std::int32_t& rows,
     if (cells > MAX_CELLS)
         return std::to_string(rows) + " x " + std::to_string(columns) + " is " +
                std::to_string(cells) + " cells, more than " + std::to_string(MAX_CELLS);
+    reader.skipBlanks();
     if (reader.atEnd())
         return std::string("the file ends after the header");
     if (reader.peek() != '\n')
@@ -170,22 +193,41 @@ std::size_t findLastStart(const std::int32_t* kinds, std::size_t cells) {
 
 } // namespace
 
+const std::uint64_t MAX_BOARD_FILE_BYTES =
+    (LARGEST_BOARD_TEXT + MEBIBYTE - 1) / MEBIBYTE * MEBIBYTE;
+
+FileRead readBoardFile(const std::string& path) {
+    return readFile(path, MAX_BOARD_FILE_BYTES);
+}
+
+std::string describeOversizedBoard() {
+    return "the file is larger than " + describeByteCount(MAX_BOARD_FILE_BYTES) +
+           ", more than the text of the largest board";
+}
+
 Board::Board(const std::string& path) {
     load(path);
 }
 
 void Board::load(const std::string& path) {
-    std::optional<std::string> bytes = readWholeFile(path);
-    if (!bytes) {
+    load(path, readBoardFile(path));
+}
+
+void Board::load(const std::string& path, const FileRead& file) {
+    if (file.status != ReadStatus::Read) {
         *this = Board();
-        std::fprintf(stderr, "Couldn't open board file %s\n", path.c_str());
+        if (file.status == ReadStatus::TooBig)
+            std::fprintf(stderr, "Warning: board %s: %s\n", path.c_str(),
+                         describeOversizedBoard().c_str());
+        else
+            std::fprintf(stderr, "Couldn't open board file %s\n", path.c_str());
         return;
     }
-    if (std::optional<std::string> problem = parse(*bytes))
+    if (std::optional<std::string> problem = parse(file.bytes))
         std::fprintf(stderr, "Warning: board %s: %s\n", path.c_str(), problem->c_str());
 }
 
-std::optional<std::string> Board::parse(const std::string& bytes) {
+std::optional<std::string> Board::parse(const std::string& bytes, BoardTail* tail) {
     // Nothing of a refused board may survive, so the old contents go first.
     *this = Board();
     BoardReader reader(bytes);
@@ -209,6 +251,8 @@ std::optional<std::string> Board::parse(const std::string& bytes) {
     if (start == cells)
         return std::string("no start cell (kind 1)");
 
+    if (tail != nullptr)
+        *tail = BoardTail{std::string(reader.rest()), reader.line()};
     // The flag can only follow a time limit; a missing or unreadable number is no error.
     if (std::optional<std::int32_t> limit = reader.readInteger()) {
         timeLimit = *limit < 0 ? -1 : *limit;

@@ -3,6 +3,8 @@
 // time limit and a flag that forbids the whole-board view. Loaded from a board file or
 // built by the maze generator; read (never changed) by the physics, play loop and renderer.
 
+#include "base/FileIO.h"
+
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -31,6 +33,22 @@ constexpr float HOLE_RADIUS = 0.35f; // centred in its cell
 // thickness over the root of two, so its ends stop square at the cell corners.
 constexpr float DIAGONAL_END_OFFSET = 0.07071068f;
 
+// The largest board file the loader reads: the text of the largest board it accepts, rounded
+// up to whole MiB. A larger file is refused unread, so no file can make a load slow or large.
+extern const std::uint64_t MAX_BOARD_FILE_BYTES;
+
+// A board file's bytes, refusing anything but a regular file of at most MAX_BOARD_FILE_BYTES.
+FileRead readBoardFile(const std::string& path);
+// Why a file over that limit is refused, worded to follow "board <path>: ".
+std::string describeOversizedBoard();
+
+// The text after a board's kinds grid, where its time limit and follow flag stand (carriage
+// returns before line feeds removed), and the file line it starts on.
+struct BoardTail {
+    std::string text;
+    int firstLine = 0;
+};
+
 class Board {
 public:
     Board() = default;
@@ -44,10 +62,14 @@ public:
     // Reads a board file, replacing any previous contents. A file that cannot be opened or
     // is malformed leaves the board without grids and prints one line on standard error.
     void load(const std::string& path);
+    // load for bytes already read from path (or the reason they could not be).
+    void load(const std::string& path, const FileRead& file);
     // Parses the bytes of a board file, replacing any previous contents. A malformed board
     // is refused: it is left without grids and the problem is returned, worded to follow
-    // "board <path>: ", for example "line 4 has 7 cells, expected 8".
-    std::optional<std::string> parse(const std::string& bytes);
+    // "board <path>: ", for example "line 4 has 7 cells, expected 8". A byte-order mark at
+    // the start is skipped. For an accepted board, tail (if given) gets the text after the
+    // kinds grid.
+    std::optional<std::string> parse(const std::string& bytes, BoardTail* tail = nullptr);
     // Fresh grids of width x height plain-floor cells without walls, no time limit,
     // whole-board view allowed; the start position is left as it was.
     void resize(std::int32_t newHeight, std::int32_t newWidth);

@@ -1,8 +1,12 @@
 #include "game/BoardCheck.h"
 
+#include "base/Numbers.h"
 #include "game/Board.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <limits>
+#include <string_view>
 
 namespace {
 
@@ -24,6 +28,44 @@ std::string describeKind(std::int32_t kind) {
     if (code > ' ' && code < 0x7f)
         return std::string("'") + static_cast<char>(code) + "'";
     return "byte " + std::to_string(code);
+}
+
+// A run of non-blank text and the file line it stands on.
+struct Word {
+    std::string_view text;
+    int line;
+};
+
+std::vector<Word> splitWords(const BoardTail& tail) {
+    std::vector<Word> words;
+    std::string_view text = tail.text;
+    int line = tail.firstLine;
+    for (std::size_t i = 0; i < text.size();) {
+        if (isSpace(text[i])) {
+            line += text[i++] == '\n';
+            continue;
+        }
+        std::size_t start = i;
+        while (i < text.size() && !isSpace(text[i]))
+            ++i;
+        words.push_back({text.substr(start, i - start), line});
+    }
+    return words;
+}
+
+// The line of the tail that holds offset, without its line end.
+std::string_view findLineText(std::string_view text, std::size_t offset) {
+    std::size_t start = text.rfind('\n', offset);
+    start = start == std::string_view::npos ? 0 : start + 1;
+    std::size_t end = std::min(text.find('\n', offset), text.size());
+    return text.substr(start, end - start);
+}
+
+std::string describeLimit(const Board& board) {
+    std::string limit = board.timeLimit < 0
+                            ? std::string("no limit")
+                            : "a limit of " + std::to_string(board.timeLimit) + " ms";
+    return board.noTopView ? limit + " and follow view only" : limit;
 }
 
 // Visits every quarter joined to the ones already marked, depth first.
@@ -144,5 +186,37 @@ std::vector<std::string> checkBoard(const Board& board) {
                            describeCell(static_cast<std::size_t>(board.startX) +
                                             static_cast<std::size_t>(board.startY) * board.width,
                                         board.width));
+    return problems;
+}
+
+std::vector<std::string> checkTimeLimit(const Board& board, const BoardTail& tail) {
+    std::vector<std::string> problems;
+    std::vector<Word> words = splitWords(tail);
+    // Text that does not start with a number is no time limit, and the loader ignores it.
+    if (words.empty() || scanIntegerPrefix(words[0].text).digitCount == 0)
+        return problems;
+    const Word& limit = words[0];
+    std::string prefix = "line " + std::to_string(limit.line) + ": ";
+    IntegerPrefix number = scanIntegerPrefix(limit.text);
+    bool isWholeNumber = number.signLength + number.digitCount == limit.text.size();
+    std::size_t onLine = 1;
+    while (onLine < words.size() && words[onLine].line == limit.line)
+        ++onLine;
+    bool isPlainFlag =
+        onLine == 1 || (onLine == 2 && (words[1].text == "0" || words[1].text == "1"));
+    bool fits = number.value >= std::numeric_limits<std::int32_t>::min() &&
+                number.value <= std::numeric_limits<std::int32_t>::max();
+    if (isWholeNumber && !fits) {
+        problems.push_back(prefix + "the time limit " + std::string(limit.text) +
+                           " is too large a number; the game reads no limit");
+    } else if (!isWholeNumber || !isPlainFlag) {
+        std::size_t offset = static_cast<std::size_t>(limit.text.data() - tail.text.data());
+        problems.push_back(prefix + "\"" + std::string(findLineText(tail.text, offset)) +
+                           "\" holds more than the time limit in ms and the follow flag; the " +
+                           "game reads " + describeLimit(board));
+    }
+    if (board.timeLimit >= 0 && board.timeLimit < SHORTEST_SENSIBLE_LIMIT_MS)
+        problems.push_back(prefix + "a time limit of " + std::to_string(board.timeLimit) +
+                           " ms is under one second");
     return problems;
 }

@@ -121,8 +121,14 @@ bool showOverlay(PlayEntry& entry, Outcome outcome, bool nextOffered, Ball& ball
     int rank = -1;
     if (outcome == Outcome::Completed && entry.bestTimes != nullptr) {
         rank = BestTimes::enter(*entry.bestTimes, ball.elapsed());
-        if (rank >= 0)
+        if (rank >= 0) {
+            BestTimes::Times entered = *entry.bestTimes;
             host.saveBestTimes();
+            // Another copy of the game may have set times of this board meanwhile; the save
+            // brought them in, so the new time may stand elsewhere, or nowhere.
+            if (*entry.bestTimes != entered)
+                rank = BestTimes::findSlot(*entry.bestTimes, ball.elapsed());
+        }
     }
     ball.stop();
     const std::vector<std::string>& items = overlayItems(outcome, nextOffered);

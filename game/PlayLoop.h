@@ -66,7 +66,8 @@ public:
     // Handles pending input; returns the tilt input's command.
     virtual PlayCommand pollCommand() = 0;
     virtual void showCursor() = 0;
-    // Writes the best-times table to its file.
+    // Writes the best-times table to its file, bringing in the times other copies of the
+    // game wrote there meanwhile.
     virtual void saveBestTimes() = 0;
 
 protected:

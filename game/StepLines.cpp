@@ -2,11 +2,24 @@
 
 #include "base/Numbers.h"
 #include "game/Board.h"
+#include "game/PlayLoop.h"
 
 #include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <sstream>
+
+LineRead readBoundedLine(std::istream& in, std::string& line, std::size_t maxBytes) {
+    line.clear();
+    for (int c = in.get(); c != std::char_traits<char>::eof(); c = in.get()) {
+        if (c == '\n')
+            return LineRead::Line;
+        if (line.size() == maxBytes)
+            return LineRead::TooLong;
+        line.push_back(static_cast<char>(c));
+    }
+    return line.empty() ? LineRead::End : LineRead::Line;
+}
 
 std::optional<StepLine> parseStepLine(const std::string& text, bool& ok) {
     ok = true;
@@ -41,7 +54,7 @@ bool StepRunner::feed(const std::string& text, std::string& output) {
     // The clock stops at its largest value rather than wrapping round on a very long input.
     clockMs = static_cast<std::int32_t>(
         std::min<std::int64_t>(std::int64_t{clockMs} + line->ms, INT32_MAX));
-    StepResult result = ball.step(line->ms);
+    StepResult result = stepBall(ball, line->ms);
     char printed[160];
     std::snprintf(printed, sizeof printed, "%.9g %.9g %.9g %.9g %.9g %d %d\n", ball.x, ball.y,
                   ball.z, ball.vx, ball.vy, ball.goalMark ? 1 : 0, static_cast<int>(result));

@@ -18,6 +18,12 @@ std::string lowerCased(std::string text) {
     return text;
 }
 
+// Where an "info.txt"'s first line starts: after a UTF-8 byte-order mark, if one leads.
+std::size_t skipByteOrderMark(const std::string& bytes) {
+    constexpr std::string_view MARK = "\xEF\xBB\xBF";
+    return bytes.compare(0, MARK.size(), MARK) == 0 ? MARK.size() : 0;
+}
+
 } // namespace
 
 LevelDirectory scanLevelDirectory(const std::string& path) {
@@ -31,9 +37,11 @@ LevelDirectory scanLevelDirectory(const std::string& path) {
             continue;
         // A symbolic link counts as what it points to; a dangling one as a file.
         std::error_code typeError;
-        if (it->is_directory(typeError))
+        fs::file_status status = it->status(typeError);
+        if (fs::is_directory(status))
             levels.packs.push_back(name);
-        else
+        else if (!fs::is_fifo(status) && !fs::is_character_file(status) &&
+                 !fs::is_block_file(status) && !fs::is_socket(status))
             levels.files.push_back(name);
     }
     // A missing directory simply offers nothing; one that is there but cannot be read is
@@ -81,7 +89,7 @@ std::uint32_t scrollListTop(std::uint32_t selected, std::uint32_t top) {
 
 std::vector<std::string> parseInfoLines(const std::string& bytes) {
     std::vector<std::string> lines;
-    std::size_t start = 0;
+    std::size_t start = skipByteOrderMark(bytes);
     while (start < bytes.size()) {
         std::size_t end = std::min(bytes.find('\n', start), bytes.size());
         std::string_view line(bytes.data() + start, end - start);
@@ -97,11 +105,30 @@ std::vector<std::string> parseInfoLines(const std::string& bytes) {
     return lines;
 }
 
-std::optional<std::vector<std::string>> readInfoFile(const std::string& packDir) {
-    std::optional<std::string> bytes = readWholeFile(packDir + PACK_INFO_FILE);
-    if (!bytes)
+std::size_t findOverlongInfoLine(const std::string& bytes) {
+    std::size_t start = skipByteOrderMark(bytes);
+    for (std::size_t number = 1; start < bytes.size(); ++number) {
+        std::size_t end = std::min(bytes.find('\n', start), bytes.size());
+        std::size_t length = end - start;
+        if (length > 0 && bytes[end - 1] == '\r')
+            --length;
+        if (length >= INFO_LINE_LIMIT)
+            return number;
+        start = end + 1;
+    }
+    return 0;
+}
+
+std::optional<std::vector<std::string>> readInfoFile(const std::string& packDir, bool& reported) {
+    std::string path = packDir + PACK_INFO_FILE;
+    FileRead file = readFile(path, MAX_INFO_FILE_BYTES);
+    reported = file.status == ReadStatus::TooBig;
+    if (reported)
+        std::fprintf(stderr, "Warning: level pack file %s is larger than %s; it is not read\n",
+                     path.c_str(), describeByteCount(MAX_INFO_FILE_BYTES).c_str());
+    if (file.status != ReadStatus::Read)
         return std::nullopt;
-    return parseInfoLines(*bytes);
+    return parseInfoLines(file.bytes);
 }
 
 std::vector<std::string> listFinishedBoards(const std::vector<std::string>& lines,
@@ -120,10 +147,12 @@ std::optional<BoardList> openPackSubList(const BoardList& list, std::size_t inde
                                          const BestTimeLookup& bestTimeOf) {
     const std::string& packName = list.entries[index];
     std::string packDir = list.prefix + packName + '/';
-    std::optional<std::vector<std::string>> lines = readInfoFile(packDir);
+    bool reported = false;
+    std::optional<std::vector<std::string>> lines = readInfoFile(packDir, reported);
     if (!lines) {
-        std::fprintf(stderr, "Warning: couldn't open info file for level pack %s\n",
-                     packName.c_str());
+        if (!reported)
+            std::fprintf(stderr, "Warning: couldn't open info file for level pack %s\n",
+                         packName.c_str());
         return std::nullopt;
     }
     BoardList subList;
@@ -135,10 +164,12 @@ std::optional<BoardList> openPackSubList(const BoardList& list, std::size_t inde
 
 std::vector<std::string> readPack(const std::string& packName, const std::string& levelsPrefix) {
     std::string packDir = levelsPrefix + packName + '/';
-    std::optional<std::vector<std::string>> lines = readInfoFile(packDir);
+    bool reported = false;
+    std::optional<std::vector<std::string>> lines = readInfoFile(packDir, reported);
     if (!lines) {
-        std::fprintf(stderr, "Warning: couldn't read level pack file %s\n",
-                     (packDir + PACK_INFO_FILE).c_str());
+        if (!reported)
+            std::fprintf(stderr, "Warning: couldn't read level pack file %s\n",
+                         (packDir + PACK_INFO_FILE).c_str());
         return {};
     }
     std::vector<std::string> paths;

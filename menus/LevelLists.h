@@ -14,12 +14,16 @@ constexpr const char* LEVELS_PREFIX = "levs/";
 constexpr const char* PACK_INFO_FILE = "info.txt";
 // An "info.txt" line this long or longer ends the list there; the lines before it count.
 constexpr std::size_t INFO_LINE_LIMIT = 1024;
+// Far more than any pack's list needs; a larger "info.txt" is refused unread.
+constexpr std::uint64_t MAX_INFO_FILE_BYTES = 1024 * 1024;
 // Lines of a list screen that fit below its title.
 constexpr std::uint32_t LIST_WINDOW_LINES = 15;
 
 // One scan of the levels directory: entry names (last path component), sorted by bytes.
 struct LevelDirectory {
-    std::vector<std::string> files; // single boards: every entry that is not a directory
+    // single boards: every entry that is not a directory, except FIFOs, devices and sockets,
+    // which could never be read as boards
+    std::vector<std::string> files;
     std::vector<std::string> packs; // level packs: the directories
     bool unlistable = false; // it exists but could not be listed (not a directory, unreadable)
 };
@@ -61,10 +65,16 @@ std::string describePackListEntry(const PackList& list, std::size_t index);
 std::uint32_t scrollListTop(std::uint32_t selected, std::uint32_t top);
 
 // The board names of an "info.txt", in playing order: every line as written except empty
-// lines, '#' comments and a carriage return before the line feed.
+// lines, '#' comments, a carriage return before the line feed and a byte-order mark at the
+// start of the file.
 std::vector<std::string> parseInfoLines(const std::string& bytes);
-// The board names of packDir + "info.txt", or nothing when it cannot be read.
-std::optional<std::vector<std::string>> readInfoFile(const std::string& packDir);
+// The number (from 1) of the first line of an "info.txt" that is INFO_LINE_LIMIT bytes or
+// longer, where the list ends; 0 when there is none.
+std::size_t findOverlongInfoLine(const std::string& bytes);
+// The board names of packDir + "info.txt", or nothing when it cannot be read. A file over
+// MAX_INFO_FILE_BYTES is reported here, with one line naming it and the limit; for any other
+// failure, the caller prints its own line.
+std::optional<std::vector<std::string>> readInfoFile(const std::string& packDir, bool& reported);
 
 // The leading lines whose boards (packDir + line) have a best time: a pack opens board by
 // board. Looks up every line up to and including the first board without a time.

@@ -58,11 +58,16 @@ GlyphTable parseGlyphs(const std::string& bytes) {
 }
 
 bool loadGlyphs(GlyphTable& table, const std::string& path) {
-    std::optional<std::string> bytes = readWholeFile(path);
-    if (!bytes) {
+    FileRead file = readFile(path, MAX_GLYPH_FILE_BYTES);
+    if (file.status == ReadStatus::TooBig) {
+        std::fprintf(stderr, "Warning: lcd definition file %s is larger than %s; it is not read\n",
+                     path.c_str(), describeByteCount(MAX_GLYPH_FILE_BYTES).c_str());
+        return false;
+    }
+    if (file.status != ReadStatus::Read) {
         std::fprintf(stderr, "Couldn't open lcd definition file %s\n", path.c_str());
         return false;
     }
-    table = parseGlyphs(*bytes);
+    table = parseGlyphs(file.bytes);
     return true;
 }

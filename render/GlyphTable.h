@@ -24,6 +24,10 @@ extern const std::array<Segment, SEGMENT_COUNT> SEGMENTS;
 // not), and reading stops after GLYPH_COUNT entries. Entries not in the file are blank.
 GlyphTable parseGlyphs(const std::string& bytes);
 
-// Fills table from the file at path. A file that cannot be read leaves table as it was and
-// prints one line on standard error; the result is then false.
+// A font file is a few hundred bytes; a larger one than this is refused unread.
+constexpr std::uint64_t MAX_GLYPH_FILE_BYTES = 1024 * 1024;
+
+// Fills table from the file at path. A file that cannot be read (or is not a regular file, or
+// is larger than MAX_GLYPH_FILE_BYTES) leaves table as it was and prints one line on standard
+// error; the result is then false.
 bool loadGlyphs(GlyphTable& table, const std::string& path);

@@ -2,9 +2,13 @@
 // The subcommands of tirva-tool. Each takes the arguments after its own name and returns
 // the process exit code: 0 success, 1 a failure to report, 2 a usage error.
 
+#include "base/FileIO.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
+
+class Board;
 
 using Arguments = std::vector<std::string>;
 
@@ -19,6 +23,12 @@ int runTimesCommand(const Arguments& args);
 int runTexturesCommand(const Arguments& args);
 int runRenderCommand(const Arguments& args);
 int runMazeCommand(const Arguments& args);
+
+// A board named on the command line, read as the game reads one, except that a name leading
+// to the tool's own standard input (/dev/stdin) reads it to its end, so a board can be piped
+// in. Prints the loader's line when it is refused.
+void loadBoardArgument(Board& board, const std::string& path);
+FileRead readBoardArgument(const std::string& path);
 
 // True when args ask for help ("--help" or "-h" anywhere).
 bool wantsHelp(const Arguments& args);

@@ -38,7 +38,8 @@ int runDumpCommand(const Arguments& args) {
     }
     if (args.size() != 1)
         return reportUsageError("dump", "expected exactly one BOARD file");
-    Board board(args[0]);
+    Board board;
+    loadBoardArgument(board, args[0]);
     if (!board.hasGrids())
         return 1;
     std::printf("{\"height\":%d,\"width\":%d,", board.height, board.width);

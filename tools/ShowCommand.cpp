@@ -79,7 +79,8 @@ int runShowCommand(const Arguments& args) {
     }
     if (args.size() != 1)
         return reportUsageError("show", "expected exactly one BOARD file");
-    Board board(args[0]);
+    Board board;
+    loadBoardArgument(board, args[0]);
     if (!board.hasGrids())
         return 1;
     std::printf("%d x %d cells (columns x rows), ", board.width, board.height);

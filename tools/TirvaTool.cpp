@@ -2,6 +2,8 @@
 
 #include "tools/Commands.h"
 
+#include "game/Board.h"
+
 #include <cstdio>
 #include <cstring>
 
@@ -31,6 +33,14 @@ void printUsage(std::FILE* out) {
 }
 
 } // namespace
+
+FileRead readBoardArgument(const std::string& path) {
+    return isStandardInput(path) ? readStandardInput(MAX_BOARD_FILE_BYTES) : readBoardFile(path);
+}
+
+void loadBoardArgument(Board& board, const std::string& path) {
+    board.load(path, readBoardArgument(path));
+}
 
 bool wantsHelp(const Arguments& args) {
     for (const std::string& arg : args)

@@ -7,11 +7,15 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 SDL_Surface* screenSurface = nullptr;
 ModeList modeList;
 
 namespace {
+
+constexpr int DEFAULT_WIDTH = 640;
+constexpr int DEFAULT_HEIGHT = 480;
 
 void (*restoreAfterReopen)() = nullptr;
 
@@ -20,13 +24,37 @@ void (*restoreAfterReopen)() = nullptr;
     std::exit(200);
 }
 
-void setVideoMode(int width, int height, bool fullscreen) {
+// The desktop's size when video started: no window larger than that can be seen, and one
+// far larger costs the software renderer gigabytes. 0 when SDL could not tell.
+int desktopWidth = 0;
+int desktopHeight = 0;
+
+// SDL 1.2 refuses a surface whose pixel rows are wider than 65535 bytes only after it has
+// resized the X window, which then sends that size back as a resize request (and may even
+// break the X connection); such a size is refused here before SDL sees it.
+bool fitsScanline(int width) {
+    const SDL_VideoInfo* info = SDL_GetVideoInfo();
+    long bytesPerPixel = info != nullptr && info->vfmt != nullptr ? info->vfmt->BytesPerPixel : 4;
+    return (width * bytesPerPixel + 3) / 4 * 4 <= 65535;
+}
+
+// A full-screen mode is checked by SDL against the modes the display offers.
+bool fitsDesktop(int width, int height, bool fullscreen) {
+    return fullscreen || desktopWidth <= 0 || desktopHeight <= 0 ||
+           (width <= desktopWidth && height <= desktopHeight);
+}
+
+// False when the display refuses the mode; the old surface may then be gone as well.
+bool setVideoMode(int width, int height, bool fullscreen) {
+    if (!fitsScanline(width))
+        return false;
     Uint32 flags = SDL_OPENGL | SDL_RESIZABLE | (fullscreen ? SDL_FULLSCREEN : 0);
     SDL_Surface* surface = SDL_SetVideoMode(width, height, 0, flags);
     if (surface == nullptr)
-        failDisplay();
+        return false;
     screenSurface = surface;
     glViewport(0, 0, width, height);
+    return true;
 }
 
 void printGlAttributes() {
@@ -53,6 +81,22 @@ void collectModes() {
         modeList.push_back({modes[i]->w, modes[i]->h});
 }
 
+std::string describeMode(int width, int height, bool fullscreen) {
+    return std::to_string(width) + "x" + std::to_string(height) +
+           (fullscreen ? " full screen" : " windowed");
+}
+
+bool openFirstDisplay(int width, int height, bool fullscreen) {
+    SDL_WM_SetCaption("Tirva", nullptr);
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
+    if (!setVideoMode(width, height, fullscreen))
+        return false;
+    printGlAttributes();
+    collectModes();
+    return true;
+}
+
 } // namespace
 
 void setUpDisplay(const StartupSettings& startup) {
@@ -68,23 +112,45 @@ void setUpDisplay(const StartupSettings& startup) {
     if (hasSize)
         SDL_InitSubSystem(SDL_INIT_AUDIO);
     SDL_InitSubSystem(SDL_INIT_JOYSTICK);
-    if (hasSize)
-        openDisplay(startup.resX, startup.resY, startup.fullscreen);
-    else
-        openDisplay(640, 480, startup.fullscreen);
+    if (const SDL_VideoInfo* info = SDL_GetVideoInfo()) {
+        desktopWidth = info->current_w;
+        desktopHeight = info->current_h;
+    }
+    int width = hasSize ? startup.resX : DEFAULT_WIDTH;
+    int height = hasSize ? startup.resY : DEFAULT_HEIGHT;
+    if (fitsDesktop(width, height, startup.fullscreen) &&
+        openFirstDisplay(width, height, startup.fullscreen))
+        return;
+    // A mode saved on another screen must not lock the player out of the options that
+    // would change it.
+    if (width == DEFAULT_WIDTH && height == DEFAULT_HEIGHT && !startup.fullscreen)
+        failDisplay();
+    std::fprintf(stderr,
+                 "Warning: couldn't open the display mode %s set in tirva.cfg; opening %s\n",
+                 describeMode(width, height, startup.fullscreen).c_str(),
+                 describeMode(DEFAULT_WIDTH, DEFAULT_HEIGHT, false).c_str());
+    if (!openFirstDisplay(DEFAULT_WIDTH, DEFAULT_HEIGHT, false))
+        failDisplay();
 }
 
 void openDisplay(int width, int height, bool fullscreen) {
-    SDL_WM_SetCaption("Tirva", nullptr);
-    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
-    setVideoMode(width, height, fullscreen);
-    printGlAttributes();
-    collectModes();
+    if (!openFirstDisplay(width, height, fullscreen))
+        failDisplay();
 }
 
 void reopenDisplay(int width, int height, bool fullscreen) {
-    setVideoMode(width, height, fullscreen);
+    int oldWidth = screenWidth();
+    int oldHeight = screenHeight();
+    bool wasFullscreen = isFullscreen();
+    // A size the display cannot open (a window dragged past what it can hold) keeps the
+    // window as it was. SDL may have dropped the old surface on the way, so it is opened anew.
+    if (!fitsDesktop(width, height, fullscreen) || !setVideoMode(width, height, fullscreen)) {
+        std::fprintf(stderr, "Warning: couldn't open the display mode %s; staying at %s\n",
+                     describeMode(width, height, fullscreen).c_str(),
+                     describeMode(oldWidth, oldHeight, wasFullscreen).c_str());
+        if (!setVideoMode(oldWidth, oldHeight, wasFullscreen))
+            failDisplay();
+    }
     if (restoreAfterReopen != nullptr)
         restoreAfterReopen();
 }

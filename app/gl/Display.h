@@ -12,14 +12,16 @@ extern SDL_Surface* screenSurface;
 // Full-screen modes in the order the platform reported them; filled once at the first opening.
 extern ModeList modeList;
 
-// Starts SDL video and opens the display from "res_x", "res_y" and "fullscreen".
-// The only fatal path of the game: no display ends the process with exit code 200.
+// Starts SDL video and opens the display from "res_x", "res_y" and "fullscreen". A mode the
+// display cannot open gives one warning line and a 640x480 window instead. The only fatal
+// path of the game: no display at all ends the process with exit code 200.
 void setUpDisplay(const StartupSettings& startup);
-// Opens the window and prints its GL attributes. The caller then sets the fixed state and
-// compiles lists 2 and 3 before drawing.
+// Opens the window and prints its GL attributes; exit code 200 when it cannot. The caller
+// then sets the fixed state and compiles lists 2 and 3 before drawing.
 void openDisplay(int width, int height, bool fullscreen);
 // Changes the video mode, then the restorer (if one is set) brings back what a new context
-// would have lost: the fixed state, lists 2 and 3 and whatever else its owner made.
+// would have lost: the fixed state, lists 2 and 3 and whatever else its owner made. A mode
+// the display cannot open gives one warning line and the previous mode again.
 void reopenDisplay(int width, int height, bool fullscreen);
 void setDisplayRestorer(void (*restore)());
 

@@ -6,6 +6,7 @@
 #include "app/gl/GamePlayHost.h"
 #include "app/gl/Music.h"
 #include "app/gl/SdlInputDevice.h"
+#include "base/FileLock.h"
 #include "base/Settings.h"
 #include "game/Ball.h"
 #include "game/BestTimes.h"
@@ -24,7 +25,10 @@ Game game;
 
 namespace {
 
+constexpr const char* SETTINGS_FILE = "tirva.cfg";
 constexpr const char* BEST_TIMES_FILE = "times.dat";
+// Where the best-times loader keeps a damaged file whole.
+constexpr const char* DAMAGED_BEST_TIMES_FILE = "times.dat.damaged";
 
 std::int32_t readSdlTicks() {
     return static_cast<std::int32_t>(SDL_GetTicks());
@@ -59,7 +63,8 @@ void restoreAfterReopen() {
 } // namespace
 
 void Game::init(int, char**) {
-    settings = new Settings("tirva.cfg");
+    settings = new Settings(SETTINGS_FILE);
+    removeLeftoverTemporaries(SETTINGS_FILE);
     StartupSettings startup = readStartupSettings(*settings);
     setUpDisplay(startup);
     prepareDrawing();
@@ -71,6 +76,7 @@ void Game::init(int, char**) {
     tiltInput = new TiltInput(*inputDevice, *ball, renderer->followDistance, windowCentre);
     bestTimes = new BestTimes;
     bestTimes->load(BEST_TIMES_FILE, true);
+    removeLeftoverTemporaries(BEST_TIMES_FILE, {DAMAGED_BEST_TIMES_FILE});
     startMusic(startup.musicOff);
     if (startup.mouseSensitivity)
         tiltInput->setMouseSensitivity(*startup.mouseSensitivity);

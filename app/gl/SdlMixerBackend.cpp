@@ -1,10 +1,17 @@
 #include "app/gl/SdlMixerBackend.h"
 
+#include "base/FileIO.h"
+
 #include <SDL_mixer.h>
 
 #include <atomic>
 
 namespace {
+
+// SDL_mixer streams Ogg Vorbis from the file, but reads some formats (modules) whole,
+// whatever the file's name. A shipped track is about a megabyte; an hour of music at the
+// highest Vorbis quality stays under this.
+constexpr std::uint64_t MAX_TRACK_FILE_BYTES = 256 * 1024 * 1024;
 
 // Number of the latest play. Written with the audio lock held and read by the finished
 // report, which SDL_mixer calls from its mixing callback under that same lock, so the
@@ -36,6 +43,14 @@ bool SdlMixerBackend::loadTrack(MusicTrack track, const std::string& fileName, s
     // the load instead tells the player, with each track's warning, why there is no music.
     if (!deviceOpen) {
         error = openError;
+        return false;
+    }
+    // SDL_mixer opens the file itself and would wait for ever on a FIFO or stream a device.
+    ReadStatus status = inspectFile(fileName, MAX_TRACK_FILE_BYTES);
+    if (status == ReadStatus::NotRegularFile || status == ReadStatus::TooBig) {
+        error = fileName + (status == ReadStatus::TooBig
+                                ? " is larger than " + describeByteCount(MAX_TRACK_FILE_BYTES)
+                                : std::string(" is not a regular file"));
         return false;
     }
     Mix_Music* music = Mix_LoadMUS(fileName.c_str());

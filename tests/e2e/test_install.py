@@ -60,6 +60,35 @@ class InstallTest(unittest.TestCase):
         finally:
             shutil.rmtree(homes, ignore_errors=True)
 
+    def test_a_players_own_levs_music_and_font_are_kept(self):
+        launcher = os.path.join(self.prefix, "bin", "tirva")
+        homes = tempfile.mkdtemp(prefix="tirva-players-")
+        try:
+            data_home = os.path.join(homes, "cat")
+            player_dir = os.path.join(data_home, "tirva")
+            own = os.path.join(homes, "own")
+            os.makedirs(os.path.join(own, "levs"))
+            os.makedirs(os.path.join(player_dir, "music"))
+            # Their own levels by a link, their own (empty) music folder, and a font link
+            # that leads nowhere for now, say to a disk that is not mounted.
+            os.symlink(os.path.join(own, "levs"), os.path.join(player_dir, "levs"))
+            os.symlink(os.path.join(own, "unmounted", "alpha.lcd"),
+                       os.path.join(player_dir, "alpha.lcd"))
+            env = {"XDG_DATA_HOME": data_home, "HOME": os.path.join(homes, "home")}
+            with Game(command=[launcher], env=env, copy_data=False) as game:
+                game.start().wait_window()
+                game.request_close()
+                self.assertEqual(game.wait_exit(), 0)
+            self.assertEqual(os.readlink(os.path.join(player_dir, "levs")),
+                             os.path.join(own, "levs"))
+            self.assertEqual(os.readlink(os.path.join(player_dir, "alpha.lcd")),
+                             os.path.join(own, "unmounted", "alpha.lcd"))
+            music = os.path.join(player_dir, "music")
+            self.assertFalse(os.path.islink(music))
+            self.assertEqual(os.listdir(music), [])
+        finally:
+            shutil.rmtree(homes, ignore_errors=True)
+
 
 if __name__ == "__main__":
     main()

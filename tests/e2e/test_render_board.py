@@ -239,15 +239,19 @@ class Render(unittest.TestCase):
                    ["--size", "16x16 "], ["--size", "16.5x16"], ["--size", "16x"], ["--size", "x16"],
                    ["--size", "16,16"], ["--size", "infx16"], ["--size", "nanx16"],
                    ["--size", "4097x16"], ["--tilt", "1,2,3"], ["--tilt", "1;2"],
-                   ["--tilt", ",1"], ["--tilt", "1,2x"], ["--tilt", "1, 2 "], ["--ball", "1,2"]]
+                   ["--tilt", ",1"], ["--tilt", "1,2x"], ["--tilt", "1, 2 "], ["--ball", "1,2"],
+                   # Tilts the player cannot give, and ball positions that are no numbers.
+                   ["--tilt", "nan,nan"], ["--tilt", "inf,0"], ["--tilt", "1e30,0"],
+                   ["--tilt", "0,-600.1"], ["--tilt", "601,0"], ["--ball", "nan,1,1"],
+                   ["--ball", "1,inf,1"]]
         for args in ([], ["small.txt"], *(["small.txt", "a.png", *o] for o in options)):
             result = self.run_tool("render", *args)
             self.assertEqual(result.returncode, 2, args)
             self.assertEqual(result.stderr.count("\n"), 1, args)
-        # The numbers read as C's strtof reads them: blanks before each, signs, exponents,
-        # hex, inf and nan; the size is checked for a whole number afterwards.
+        # The numbers read as C's strtof reads them: blanks before each, signs, exponents and
+        # hex; the size is checked for a whole number afterwards, the tilt for its range.
         for option in (["--size", "16.0x16"], ["--size", " +16x 1.6e1"], ["--size", "0x10x16"],
-                       ["--tilt", "inf,nan"], ["--tilt", "0x1p3,-1e99"], ["--ball", " 1, 2,-3"]):
+                       ["--tilt", "600,-6e2"], ["--tilt", "0x1p3,-1e-99"], ["--ball", " 1, 2,-3"]):
             result = self.run_tool("render", "missing.txt", "a.png", *option)
             self.assertEqual(result.returncode, 1, option)
             self.assertEqual(result.stderr, "Couldn't open board file missing.txt\n", option)
@@ -255,6 +259,19 @@ class Render(unittest.TestCase):
         self.assertEqual(result.returncode, 1)
         self.assertIn("missing.txt", result.stderr)
         self.assertFalse(os.path.exists(os.path.join(self.dir, "a.png")))
+
+    def test_the_picture_replaces_an_old_one_whole_and_keeps_its_permissions(self):
+        path = os.path.join(self.dir, "frame.png")
+        self.render("small.txt", "--topview")
+        os.chmod(path, 0o640)
+        with open(path, "rb") as f:
+            old = f.read()
+        image = self.render("small.txt", "--tilt", "250,-200")
+        with open(path, "rb") as f:
+            self.assertNotEqual(f.read(), old)
+        self.assertEqual(os.stat(path).st_mode & 0o777, 0o640)
+        self.assertEqual((image.width, image.height), (640, 480))
+        self.assertEqual([n for n in os.listdir(self.dir) if ".tmp-" in n], [])
 
 
 if __name__ == "__main__":

@@ -105,6 +105,39 @@ class Check(BoardFiles):
             self.assertEqual(result.returncode, 1, header)
             self.assertEqual(result.stdout.count(b"\n"), 1, header)
 
+    def test_what_an_editor_adds_is_accepted_and_misread_limits_are_named(self):
+        grids = b"2 3\n010\n000\n\n100\n002\n"
+        self.write("bom", b"\xef\xbb\xbf2 3 \r\n010\r\n000\r\n\r\n100\r\n002\r\n\r\n20000\r\n")
+        for name, limit in (("spaced", b"20 000"), ("suffixed", b"20s"), ("exponent", b"2e4")):
+            self.write(name, grids + b"\n" + limit + b"\n")
+        self.write("short", grids + b"\n\n\n750 1\n")
+        result = self.run_tool("check", "bom", "spaced", "suffixed", "exponent", "short")
+        self.assertEqual(result.returncode, 1)
+        more = "holds more than the time limit in ms and the follow flag; the game reads"
+        self.assertEqual(result.stdout.decode().splitlines(), [
+            f'spaced: line 8: "20 000" {more} a limit of 20 ms',
+            "spaced: line 8: a time limit of 20 ms is under one second",
+            f'suffixed: line 8: "20s" {more} a limit of 20 ms',
+            "suffixed: line 8: a time limit of 20 ms is under one second",
+            f'exponent: line 8: "2e4" {more} a limit of 2 ms',
+            "exponent: line 8: a time limit of 2 ms is under one second",
+            "short: line 10: a time limit of 750 ms is under one second",
+        ])
+
+    def test_a_pack_directory_is_checked_with_its_list_and_boards(self):
+        os.makedirs(os.path.join(self.dir, "pack"))
+        shutil.copy(os.path.join(self.dir, "levs", "small.txt"), os.path.join(self.dir, "pack"))
+        self.write("pack/info.txt", b"\xef\xbb\xbf# my pack\r\nsmall.txt\r\nmissing.txt\r\n"
+                   + b"x" * 1024 + b"\r\nsmall.txt\r\n")
+        result = self.run_tool("check", "pack")
+        self.assertEqual(result.returncode, 1)
+        self.assertEqual(result.stdout.decode().splitlines(), [
+            "pack/info.txt: line 4 is 1024 bytes or longer; the game's list ends before it",
+            "pack/missing.txt: couldn't open board file",
+        ])
+        self.write("pack/info.txt", b"small.txt\n")
+        self.assertEqual(self.run_tool("check", "pack/").returncode, 0)
+
 
 class Show(BoardFiles):
     def test_draws_walls_kinds_and_diagonals(self):

@@ -82,6 +82,27 @@ class Simulate(unittest.TestCase):
             self.assertIn("line 2", result.stderr)
             self.assertEqual(result.stderr.count("\n"), 1)
 
+    def test_a_long_step_is_run_as_the_play_loop_runs_a_long_frame(self):
+        # The play loop splits a frame of 1000 ms into 100 pieces of 10 ms, and one of 95 ms
+        # into five of 10 and five of 9; the ball must end where those pieces take it.
+        self.write("open", "3 5\n00000\n00000\n00000\n\n00000\n01000\n00000\n")
+        for long, pieces in (("1000 300 -200\n", ["10 300 -200\n"] * 100),
+                             ("95 -600 450\n", ["10 -600 450\n"] * 5 + ["9 -600 450\n"] * 5)):
+            whole = self.states("open", [long])
+            split = self.states("open", pieces)
+            self.assertEqual(whole[-1], split[-1], long)
+            # The ball stays on the board instead of leaving through its outline.
+            self.assertTrue(0 < whole[-1][0] < 5 and 0 < whole[-1][1] < 3, whole)
+        for ms in (31, 1000, 30000, 60000):
+            for tilt in ("600 600", "-600 -600", "600 -600"):
+                state = self.states("open", [f"{ms} {tilt}\n"])[-1]
+                self.assertTrue(0 < state[0] < 5 and 0 < state[1] < 3, (ms, tilt, state))
+
+    def test_an_endless_line_is_refused_at_its_limit(self):
+        result = self.simulate("levs/small.txt", ["10 0 0\n", "1" * 100000])
+        self.assertEqual((result.returncode, result.stdout), (2, "0.5 0.5 0 0 0 0 0\n"))
+        self.assertIn("line 2: longer than 4096 bytes", result.stderr)
+
     def test_refused_board_exits_1(self):
         result = self.simulate("levs/long-line.txt", ["10 0 0\n"])
         self.assertEqual((result.returncode, result.stdout), (1, ""))

@@ -28,7 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     StepRunner runner(board);
     std::istringstream input(std::string(reinterpret_cast<const char*>(data), size));
     std::string text, output;
-    while (!runner.isFinished() && std::getline(input, text))
+    while (!runner.isFinished() &&
+           readBoundedLine(input, text, MAX_STEP_LINE_BYTES) == LineRead::Line)
         if (!runner.feed(text, output))
             break;
     return 0;

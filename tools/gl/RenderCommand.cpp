@@ -1,6 +1,8 @@
 #include "tools/Commands.h"
 
+#include "app/TiltInput.h"
 #include "app/gl/Display.h"
+#include "base/FileIO.h"
 #include "base/Numbers.h"
 #include "game/Ball.h"
 #include "game/Board.h"
@@ -12,6 +14,8 @@
 #include <GL/gl.h>
 #include <png.h>
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -29,9 +33,10 @@ OUT.png. It opens a window, so it needs an X display.
   --size WxH     frame size in pixels (default 640x480, each side 16 to 4096)
   --topview      the whole-board view (a board that forbids it stays in the follow view)
   --tilt TX,TY   the player's tilt, -600 to 600 on each axis (default 0,0)
-  --ball X,Y,Z   the ball's centre in board units and its height (default: at rest in the
-                 middle of the start cell)
+  --ball X,Y,Z   the ball's centre in board units and its height, finite numbers (default:
+                 at rest in the middle of the start cell)
 The textures come from the random generator's default seed, so renders are repeatable.
+OUT.png is replaced atomically: an interrupted render leaves the old picture, if any.
 A board the loader refuses exits 1 with its message on standard error.
 )";
 
@@ -78,6 +83,13 @@ bool parseSize(const std::string& text, RenderRequest& request) {
     return true;
 }
 
+// What the player's input can give; NaN fails the comparison.
+bool isPlayerTilt(const float* tilt) {
+    return std::all_of(tilt, tilt + 2, [](float v) {
+        return v >= -TiltInput::TILT_LIMIT && v <= TiltInput::TILT_LIMIT;
+    });
+}
+
 // An empty result is success; otherwise it is the usage error.
 std::string parseRequest(const Arguments& args, RenderRequest& request) {
     std::vector<std::string> positional;
@@ -90,11 +102,14 @@ std::string parseRequest(const Arguments& args, RenderRequest& request) {
             if (!hasValue || !parseSize(args[++i], request))
                 return "--size takes WxH, each side a whole number from 16 to 4096";
         } else if (arg == "--tilt") {
-            if (!hasValue || !parseNumbers(args[++i], ',', 2, request.tilt))
-                return "--tilt takes TX,TY";
+            if (!hasValue || !parseNumbers(args[++i], ',', 2, request.tilt) ||
+                !isPlayerTilt(request.tilt))
+                return "--tilt takes TX,TY, each from -600 to 600";
         } else if (arg == "--ball") {
-            if (!hasValue || !parseNumbers(args[++i], ',', 3, request.ball))
-                return "--ball takes X,Y,Z";
+            if (!hasValue || !parseNumbers(args[++i], ',', 3, request.ball) ||
+                !std::all_of(request.ball, request.ball + 3,
+                             [](float v) { return std::isfinite(v); }))
+                return "--ball takes X,Y,Z, finite numbers";
             request.placesBall = true;
         } else if (arg.size() > 1 && arg[0] == '-') {
             return "unknown option " + arg;
@@ -109,7 +124,8 @@ std::string parseRequest(const Arguments& args, RenderRequest& request) {
     return "";
 }
 
-// The back buffer's rows come bottom-up; the PNG gets them top-down.
+// The back buffer's rows come bottom-up; the PNG gets them top-down. The picture is encoded
+// in memory and replaces the file atomically, so a kill never leaves half a PNG behind.
 bool writeFrame(const std::string& path, int width, int height) {
     std::vector<std::uint8_t> pixels(static_cast<size_t>(width) * height * 3);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -121,9 +137,23 @@ bool writeFrame(const std::string& path, int width, int height) {
     image.height = static_cast<png_uint_32>(height);
     image.format = PNG_FORMAT_RGB;
     png_int_32 bottomUp = -width * 3;
-    if (png_image_write_to_file(&image, path.c_str(), 0, pixels.data(), bottomUp, nullptr))
+    png_alloc_size_t size = 0;
+    if (!png_image_write_get_memory_size(image, size, 0, pixels.data(), bottomUp, nullptr)) {
+        std::fprintf(stderr, "tirva-tool render: cannot encode %s: %s\n", path.c_str(),
+                     image.message);
+        return false;
+    }
+    std::string encoded(size, '\0');
+    if (!png_image_write_to_memory(&image, encoded.data(), &size, 0, pixels.data(), bottomUp,
+                                   nullptr)) {
+        std::fprintf(stderr, "tirva-tool render: cannot encode %s: %s\n", path.c_str(),
+                     image.message);
+        return false;
+    }
+    encoded.resize(size);
+    if (writeFileAtomically(path, encoded))
         return true;
-    std::fprintf(stderr, "tirva-tool render: cannot write %s: %s\n", path.c_str(), image.message);
+    std::fprintf(stderr, "tirva-tool render: cannot write %s\n", path.c_str());
     return false;
 }
 
@@ -152,7 +182,8 @@ int runRenderCommand(const Arguments& args) {
     std::string usageError = parseRequest(args, request);
     if (!usageError.empty())
         return reportUsageError("render", usageError);
-    Board board(request.boardPath);
+    Board board;
+    loadBoardArgument(board, request.boardPath);
     if (!board.hasGrids())
         return 1;
 

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
 
 namespace {
 
@@ -153,4 +154,27 @@ TEST(Settings, MissingOrEmptyFilesAndFailedWritesKeepTheStore) {
     settings.valueOf("music") = "0";
     EXPECT_FALSE(settings.save((dir.path / "no" / "tirva.cfg").string()));
     EXPECT_EQ(settings.entries().at("music"), "0");
+}
+
+TEST(Settings, AFileThatCannotBeReadIsNeverReplaced) {
+    TemporaryDirectory dir;
+    std::string fifo = (dir.path / "fifo.cfg").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::string big = (dir.path / "big.cfg").string();
+    { std::ofstream(big, std::ios::binary) << "music = 0\n"; }
+    std::filesystem::resize_file(big, Settings::MAX_FILE_BYTES + 1);
+    for (const std::string& file : {fifo, big}) {
+        testing::internal::CaptureStderr();
+        Settings settings(file);
+        settings.valueOf("music") = "1";
+        EXPECT_FALSE(settings.save(file));
+        std::string opening = file == fifo ? "Warning: couldn't open options file " + file
+                                           : "Warning: options file " + file +
+                                                 " is larger than 1 MiB; it is not read";
+        EXPECT_EQ(testing::internal::GetCapturedStderr(),
+                  opening + "\nWarning: couldn't write options file " + file +
+                      ": it could not be read at start-up, so it is left as it is\n");
+    }
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    EXPECT_EQ(std::filesystem::file_size(big), Settings::MAX_FILE_BYTES + 1);
 }

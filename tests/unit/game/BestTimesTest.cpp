@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -249,4 +250,132 @@ TEST(BestTimesFile, SaveIntoAMissingDirectoryWarns) {
     EXPECT_FALSE(table.save("/nonexistent-tirva-dir/times.dat"));
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "Warning: failed writing scores to file /nonexistent-tirva-dir/times.dat\n");
+}
+
+TEST(BestTimesMerge, TwoCopiesSharingTheFileKeepEachOthersTimes) {
+    TemporaryDirectory directory;
+    std::string path = (directory.path / "times.dat").string();
+    writeFile(path, entryBytes("levs/a", {3000, -1}));
+    BestTimes first, second;
+    first.load(path);
+    second.load(path);
+    BestTimes::Times& firstA = first.entry("levs/a");
+
+    // Different boards, then the same board with an equal and a better time.
+    BestTimes::enter(first.entry("levs/b"), 2000);
+    ASSERT_TRUE(first.save(path));
+    BestTimes::enter(second.entry("levs/c"), 4000);
+    ASSERT_TRUE(second.save(path));
+    BestTimes::enter(second.entry("levs/a"), 2500);
+    ASSERT_TRUE(second.save(path));
+    BestTimes::enter(firstA, 2500);
+    ASSERT_TRUE(first.save(path));
+    BestTimes::enter(firstA, 1000);
+    ASSERT_TRUE(first.save(path));
+    // Saving again adds nothing twice.
+    ASSERT_TRUE(first.save(path));
+    ASSERT_TRUE(second.save(path));
+
+    BestTimes onDisk;
+    onDisk.load(path);
+    BestTimes::Entries expected = {{"levs/a", {1000, 2500, 2500, 3000, -1}},
+                                   {"levs/b", {2000, -1, -1, -1, -1}},
+                                   {"levs/c", {4000, -1, -1, -1, -1}}};
+    EXPECT_EQ(onDisk.entries(), expected);
+    // Each copy's table is what the file held after its last save; the entry it played from
+    // is the same object, refreshed.
+    EXPECT_EQ(first.entries(), expected);
+    EXPECT_EQ(&first.entry("levs/a"), &firstA);
+    EXPECT_EQ(second.entries(), expected);
+}
+
+TEST(BestTimesMerge, ASingleCopyWritesWhatItsTableHolds) {
+    TemporaryDirectory directory;
+    std::string path = (directory.path / "times.dat").string();
+    // Stored out of order, as the loader takes it.
+    writeFile(path, entryBytes("levs/a", {300, 100, 200, -1}) + entryBytes("levs/z", {7, -1}));
+    BestTimes table;
+    table.load(path);
+    BestTimes::Times& a = table.entry("levs/a");
+    EXPECT_EQ(BestTimes::enter(a, 150), 0);
+    std::string expected = table.serialize();
+    ASSERT_TRUE(table.save(path));
+    EXPECT_EQ(readFile(path), expected);
+    EXPECT_EQ(BestTimes::findSlot(a, 150), 0);
+    EXPECT_EQ(BestTimes::findSlot(a, 999), -1);
+}
+
+TEST(BestTimesMerge, AFileThatCannotBeReadIsNeverReplacedAndTheTimeWaits) {
+    TemporaryDirectory directory;
+    std::string path = (directory.path / "times.dat").string();
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    BestTimes table;
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(table.load(path), BestTimes::LoadResult::Unreadable);
+    BestTimes::enter(table.entry("levs/a"), 1500);
+    EXPECT_FALSE(table.save(path));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Warning: couldn't read score file " + path +
+                  "\nWarning: failed writing scores "
+                  "to file " +
+                  path + ": it cannot be read, so it is left as it is\n");
+    EXPECT_TRUE(std::filesystem::is_fifo(path));
+
+    // Once the file can be read again, the waiting time joins what it holds.
+    std::filesystem::remove(path);
+    writeFile(path, entryBytes("levs/b", {900, -1}));
+    ASSERT_TRUE(table.save(path));
+    BestTimes onDisk;
+    onDisk.load(path);
+    BestTimes::Entries expected = {{"levs/a", {1500, -1, -1, -1, -1}},
+                                   {"levs/b", {900, -1, -1, -1, -1}}};
+    EXPECT_EQ(onDisk.entries(), expected);
+}
+
+TEST(BestTimesMerge, AFileOverTheLimitIsNeitherReadNorReplaced) {
+    TemporaryDirectory directory;
+    std::string path = (directory.path / "times.dat").string();
+    { std::ofstream(path, std::ios::binary); }
+    std::filesystem::resize_file(path, BestTimes::MAX_FILE_BYTES + 1);
+    BestTimes table;
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(table.load(path), BestTimes::LoadResult::Unreadable);
+    BestTimes::enter(table.entry("levs/a"), 1500);
+    EXPECT_FALSE(table.save(path));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Warning: score file " + path + " is larger than 64 MiB; it is not read\n" +
+                  "Warning: failed writing scores to file " + path +
+                  ": it cannot be read, so it is left as it is\n");
+    EXPECT_EQ(std::filesystem::file_size(path), BestTimes::MAX_FILE_BYTES + 1);
+}
+
+TEST(BestTimesMerge, ADamagedFileIsReportedOnceAndANewDamageAgain) {
+    TemporaryDirectory directory;
+    std::string path = (directory.path / "times.dat").string();
+    std::string damaged = entryBytes("kept", {5, -1}) + int32Bytes(99999);
+    writeFile(path, damaged);
+    BestTimes table;
+    testing::internal::CaptureStderr();
+    table.load(path, true);
+    BestTimes::enter(table.entry("levs/a"), 1500);
+    ASSERT_TRUE(table.save(path));
+    std::string printed = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(printed, "Warning: score file " + path + " is damaged at byte 16; the rest is " +
+                           "ignored, the whole file is kept as " + path + ".damaged\n");
+    EXPECT_EQ(readFile(path + ".damaged"), damaged);
+
+    std::string other = entryBytes("other", {6, -1}) + int32Bytes(-5);
+    writeFile(path, other);
+    BestTimes::enter(table.entry("levs/a"), 1400);
+    testing::internal::CaptureStderr();
+    ASSERT_TRUE(table.save(path));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Warning: score file " + path + " is damaged at byte 17; the rest is ignored, " +
+                  "the whole file is kept as " + path + ".damaged\n");
+    EXPECT_EQ(readFile(path + ".damaged"), other);
+    // The entry the file no longer holds stays, without its times.
+    BestTimes::Entries expected = {{"kept", {-1, -1, -1, -1, -1}},
+                                   {"levs/a", {1400, -1, -1, -1, -1}},
+                                   {"other", {6, -1, -1, -1, -1}}};
+    EXPECT_EQ(table.entries(), expected);
 }

@@ -57,3 +57,37 @@ TEST(BoardCheck, FixtureBoardWithDiagonalsIsPlayable) {
     Board board(std::string(TIRVA_FIXTURES_DIR) + "/boards/diagonals.txt");
     EXPECT_TRUE(checkBoard(board).empty());
 }
+
+TEST(BoardCheck, TimeLimitLinesTheLoaderMisreadsAreNamedWithTheirLine) {
+    const std::string grids = "2 3\n010\n000\n\n100\n002\n";
+    auto problemsOf = [&](const std::string& tailText) {
+        Board board;
+        BoardTail tail;
+        EXPECT_FALSE(board.parse(grids + tailText, &tail));
+        return checkTimeLimit(board, tail);
+    };
+    using Problems = std::vector<std::string>;
+    for (const char* clean : {"", "\n", "\n20000\n", "\n20000 1\n", "\n20000\n1\n", "\n-1 1\n",
+                              "\n  1000  \n", "\r\n20000\r\n", "\nno limit here\n"})
+        EXPECT_EQ(problemsOf(clean), Problems{}) << clean;
+
+    const std::string more = "\" holds more than the time limit in ms and the follow flag; ";
+    EXPECT_EQ(problemsOf("\n20 000\n"),
+              (Problems{"line 8: \"20 000" + more + "the game reads a limit of 20 ms",
+                        "line 8: a time limit of 20 ms is under one second"}));
+    EXPECT_EQ(problemsOf("\n20s\n"),
+              (Problems{"line 8: \"20s" + more + "the game reads a limit of 20 ms",
+                        "line 8: a time limit of 20 ms is under one second"}));
+    EXPECT_EQ(problemsOf("\n\n2e4\n")[0],
+              "line 9: \"2e4" + more + "the game reads a limit of 2 ms");
+    EXPECT_EQ(problemsOf("\n30000 1 fast\n"),
+              Problems{"line 8: \"30000 1 fast" + more +
+                       "the game reads a limit of 30000 ms and follow view only"});
+    EXPECT_EQ(problemsOf("\n30000 2\n"),
+              Problems{"line 8: \"30000 2" + more + "the game reads a limit of 30000 ms"});
+    EXPECT_EQ(problemsOf("\n99999999999\n"),
+              Problems{"line 8: the time limit 99999999999 is too large a number; the game "
+                       "reads no limit"});
+    EXPECT_EQ(problemsOf("\n500\n"),
+              Problems{"line 8: a time limit of 500 ms is under one second"});
+}

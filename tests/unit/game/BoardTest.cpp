@@ -157,6 +157,20 @@ TEST(BoardFile, WhatTheFormatAllowsStaysAccepted) {
     EXPECT_EQ(kindAt(board, 2, 1), KIND_GOAL);
 }
 
+TEST(BoardFile, AnEditorsByteOrderMarkAndBlanksAfterTheHeaderAreAccepted) {
+    for (const char* text :
+         {"\xEF\xBB\xBF"
+          "2 3\n010\n000\n\n100\n002\n",
+          "2 3 \t\n010\n000\n\n100\n002\n", "2 3  \r\n010\r\n000\r\n\r\n100\r\n002\r\n",
+          "\xEF\xBB\xBF  2 3 \n010\n000\n\n100\n002\n"}) {
+        Board board;
+        ASSERT_FALSE(board.parse(text)) << text;
+        EXPECT_EQ(board.width, 3);
+        EXPECT_EQ(wallAt(board, 1, 0), WALL_NEXT_ROW);
+        EXPECT_EQ(kindAt(board, 2, 1), KIND_GOAL);
+    }
+}
+
 TEST(BoardFile, MalformedBoardsAreRefusedWithTheirProblem) {
     struct Case {
         std::string text;
@@ -171,7 +185,10 @@ TEST(BoardFile, MalformedBoardsAreRefusedWithTheirProblem) {
         {"", header},
         {"99999999999 3\n", header},
         {"2 3 4\n010\n000\n\n100\n002\n", "line 1 has more than the two header numbers"},
-        {"2 3 \n010\n000\n\n100\n002\n", "line 1 has more than the two header numbers"},
+        {"2 3 x\n010\n000\n\n100\n002\n", "line 1 has more than the two header numbers"},
+        {"\xEF\xBB\xBF\xEF\xBB\xBF"
+         "2 3\n010\n000\n\n100\n002\n",
+         header},
         {"2 3", "the file ends after the header"},
         {"1024 1024\n", "1024 x 1024 is 1048576 cells, more than 1048575"},
         {"2147483647 2147483647\n",

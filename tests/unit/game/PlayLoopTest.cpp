@@ -30,6 +30,7 @@ public:
     std::deque<PlayCommand> commands; // one per poll; none left: None
     ScriptedInputDevice device;       // the overlay's events
     std::function<void()> onPoll;
+    std::function<void()> onSave; // what another copy of the game wrote meanwhile
     std::vector<RecordedOverlay> overlays;
     int framesDrawn = 0, runsStarted = 0, saves = 0, cursorShown = 0, boardsPrepared = 0;
 
@@ -55,7 +56,11 @@ public:
         return command;
     }
     void showCursor() override { ++cursorShown; }
-    void saveBestTimes() override { ++saves; }
+    void saveBestTimes() override {
+        ++saves;
+        if (onSave)
+            onSave();
+    }
 };
 
 // One row: the start at the left, the goal hole at the right end.
@@ -220,6 +225,32 @@ TEST_F(PlayLoopTest, CompletingAPackBoardEntersTheTimeSavesAndOffersNext) {
     EXPECT_GT(times[rank], 0);
     EXPECT_EQ(host.cursorShown, 1);
     EXPECT_TRUE(entry.nextRequested);
+}
+
+TEST_F(PlayLoopTest, TheOverlayMarksTheNewTimeWhereTheSaveLeftIt) {
+    Board board = makeCorridor(4);
+    PlayEntry entry(board);
+    BestTimes::Times times = {-1, -1, -1, -1, -1};
+    entry.bestTimes = &times;
+    host.onPoll = [&] { ball.tiltX = 600; };
+    // Another copy had set two better times: the new one ends up third, not first.
+    host.onSave = [&] {
+        std::int32_t mine = times[0];
+        times = {1, 2, mine, -1, -1};
+    };
+    host.device.pressKeys({KEY_DOWN, KEY_RETURN}); // "exit"
+    EXPECT_FALSE(playBoard(entry, false, ball, host));
+    ASSERT_EQ(host.overlays.size(), 1u);
+    EXPECT_EQ(host.overlays[0].rank, 2);
+
+    // Five better times: the new one is not among them, and nothing is marked.
+    host.overlays.clear();
+    times = {-1, -1, -1, -1, -1};
+    host.onSave = [&] { times = {1, 2, 3, 4, 5}; };
+    host.device.pressKeys({KEY_DOWN, KEY_RETURN});
+    EXPECT_FALSE(playBoard(entry, false, ball, host));
+    ASSERT_EQ(host.overlays.size(), 1u);
+    EXPECT_EQ(host.overlays[0].rank, -1);
 }
 
 TEST_F(PlayLoopTest, ACompletedGeneratedMazeOffersNoNextAndSavesNothing) {

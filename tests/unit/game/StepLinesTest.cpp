@@ -1,8 +1,14 @@
 #include "game/StepLines.h"
 
+#include "game/Board.h"
+#include "game/PlayLoop.h"
+
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <sstream>
 #include <string>
+#include <vector>
 
 TEST(StepLines, AwkwardLinesKeepTheirReadings) {
     struct Accepted {
@@ -47,4 +53,76 @@ TEST(StepLines, AwkwardLinesKeepTheirReadings) {
         EXPECT_FALSE(parseStepLine(refused, ok).has_value()) << refused;
         EXPECT_FALSE(ok) << refused;
     }
+}
+
+namespace {
+
+const char* const BOARD = "3 4\n0a21\n4802\n0000\n\n1003\n0240\n0002\n";
+
+// Parses "x y z vx vy goalMark result" lines.
+std::vector<float> numbersOf(const std::string& output) {
+    std::vector<float> numbers;
+    std::istringstream fields(output);
+    for (float value; fields >> value;)
+        numbers.push_back(value);
+    return numbers;
+}
+
+} // namespace
+
+TEST(StepLines, LongStepsRunAsThePlayLoopRunsALongFrame) {
+    Board board;
+    ASSERT_FALSE(board.parse(BOARD));
+    StepRunner runner(board);
+    std::int32_t tick = 0;
+    Ball game([&] { return tick; });
+    game.begin(board);
+    for (const char* line : {"1000 300 -200", "45 -600 600", "31 0 0", "30 100 100"}) {
+        std::string output;
+        ASSERT_TRUE(runner.feed(line, output));
+        bool ok = true;
+        StepLine step = *parseStepLine(line, ok);
+        game.tiltX = step.tiltX;
+        game.tiltY = step.tiltY;
+        tick += step.ms;
+        StepResult result = stepBall(game, step.ms);
+        std::vector<float> expected = {
+            game.x, game.y, game.z, game.vx, game.vy, 0.0f, static_cast<float>(result)};
+        std::vector<float> printed = numbersOf(output);
+        ASSERT_EQ(printed.size(), expected.size()) << line;
+        for (std::size_t i : {0, 1, 2, 3, 4, 6})
+            EXPECT_EQ(printed[i], expected[i]) << line << " field " << i;
+        if (result != StepResult::Rolling)
+            break;
+    }
+}
+
+TEST(StepLines, NoStepLengthGivesANumberThatIsNone) {
+    Board board;
+    ASSERT_FALSE(board.parse(BOARD));
+    for (int ms : {0, 1, 29, 31, 999, 1000, 4321, 30000, 59999, 60000})
+        for (const char* tilt : {" 600 600", " -600 -600", " 600 -600", " 0 0"}) {
+            StepRunner runner(board);
+            std::string output;
+            std::string line = std::to_string(ms) + tilt;
+            ASSERT_TRUE(runner.feed(line, output));
+            for (float value : numbersOf(output))
+                EXPECT_TRUE(std::isfinite(value)) << line << ": " << output;
+        }
+}
+
+TEST(StepLines, LinesAreReadUpToTheirLimit) {
+    std::istringstream input("10 0 0\n\nlast");
+    std::string line;
+    EXPECT_EQ(readBoundedLine(input, line, 8), LineRead::Line);
+    EXPECT_EQ(line, "10 0 0");
+    EXPECT_EQ(readBoundedLine(input, line, 8), LineRead::Line);
+    EXPECT_EQ(line, "");
+    EXPECT_EQ(readBoundedLine(input, line, 8), LineRead::Line);
+    EXPECT_EQ(line, "last");
+    EXPECT_EQ(readBoundedLine(input, line, 8), LineRead::End);
+
+    std::istringstream endless(std::string(100000, '0'));
+    EXPECT_EQ(readBoundedLine(endless, line, MAX_STEP_LINE_BYTES), LineRead::TooLong);
+    EXPECT_EQ(line.size(), MAX_STEP_LINE_BYTES);
 }

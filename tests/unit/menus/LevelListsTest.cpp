@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <sys/stat.h>
 
 namespace fs = std::filesystem;
 
@@ -219,4 +220,40 @@ TEST(LevelLists, UnreadablePackWarnsWithTheInfoFilePathAndPlaysAsEmpty) {
                   "Warning: couldn't read level pack file " + levs.prefix() + pack + "/info.txt\n");
         EXPECT_TRUE(paths.empty());
     }
+}
+
+TEST(LevelLists, ScanLeavesOutWhatCouldNeverBeReadAsABoard) {
+    TemporaryDirectory levs;
+    levs.write("board.lv", "");
+    ASSERT_EQ(::mkfifo((levs.path / "fifo.lv").c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", levs.path / "zero.lv");
+    fs::create_symlink("gone", levs.path / "dangling.lv");
+    LevelDirectory levels = scanLevelDirectory(levs.path.string());
+    // A dangling link may lead somewhere by the time it is chosen; it says so then.
+    EXPECT_EQ(levels.files, (Lines{"board.lv", "dangling.lv"}));
+}
+
+TEST(LevelLists, InfoFilesWrittenByEditorsReadTheSame) {
+    const std::string mark = "\xEF\xBB\xBF";
+    EXPECT_EQ(parseInfoLines(mark + "one000\ntwo000\n"), (Lines{"one000", "two000"}));
+    EXPECT_EQ(parseInfoLines(mark + "# comment\r\none000\r\n"), (Lines{"one000"}));
+    EXPECT_EQ(findOverlongInfoLine(mark + "one000\n"), 0u);
+    const std::string longest(INFO_LINE_LIMIT - 1, 'x');
+    EXPECT_EQ(findOverlongInfoLine("a\n" + longest + "\r\n#\n" + longest + "y\nb\n"), 4u);
+    EXPECT_EQ(findOverlongInfoLine("a\n\n" + longest + "yz"), 3u);
+}
+
+TEST(LevelLists, AnInfoFileThatIsNoRegularFileOrTooLargeIsRefused) {
+    TemporaryDirectory levs;
+    fs::create_directories(levs.path / "fifo");
+    ASSERT_EQ(::mkfifo((levs.path / "fifo" / "info.txt").c_str(), 0600), 0);
+    levs.write("big/info.txt", "");
+    fs::resize_file(levs.path / "big" / "info.txt", MAX_INFO_FILE_BYTES + 1);
+    testing::internal::CaptureStderr();
+    EXPECT_TRUE(readPack("fifo", levs.prefix()).empty());
+    EXPECT_TRUE(readPack("big", levs.prefix()).empty());
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Warning: couldn't read level pack file " + levs.prefix() + "fifo/info.txt\n" +
+                  "Warning: level pack file " + levs.prefix() +
+                  "big/info.txt is larger than 1 MiB; it is not read\n");
 }

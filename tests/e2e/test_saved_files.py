@@ -1,0 +1,235 @@
+"""The two files the game writes, as other copies of the game, a careless player and bad luck
+treat them: two copies in one directory keep each other's best times; a times.dat or tirva.cfg
+that cannot be read is never replaced; saves killed before their rename leave temporary files
+that the next start sweeps away unless another copy is saving; files that are symbolic links
+stay links and keep their permission bits."""
+
+import fcntl
+import json
+import os
+import signal
+import stat
+import struct
+import subprocess
+import time
+import unittest
+
+from harness import GAME, Game, game_preload, main, run_tool, wait_until
+from screens import (RING_BOARD, complete_board, is_options_menu, is_play, wait_list,
+                     wait_main_menu, wait_screen)
+
+JOYSTICK_LINE = "Warning: Failed loading aps joystick!"
+SETTINGS = b"fullscreen = 0\nmusic = 1\nturnboard = 1\nres_x = 640\nres_y = 480\n"
+
+
+def entry_bytes(key, times):
+    return (struct.pack("<i", len(key)) + key.encode()
+            + b"".join(struct.pack("<i", t) for t in times) + struct.pack("<i", -1))
+
+
+def warnings(game):
+    return [line for line in game.stderr().splitlines() if line != JOYSTICK_LINE]
+
+
+def shown_times(path):
+    shown = run_tool("times", path)
+    return json.loads(shown.stdout) if shown.returncode == 0 else None
+
+
+def launch(game):
+    game.start().wait_window()
+    wait_main_menu(game, selected=0)
+
+
+def play_board(game, downs, rows, done):
+    """From the main menu: the board list, the board `downs` lines down played to its goal
+    (once done() holds), then back to the main menu."""
+    game.key("Return")
+    wait_list(game, rows=rows)
+    game.key(*["Down"] * downs, "Return")
+    wait_screen(game, is_play, "the board being played")
+    complete_board(game)
+    wait_until(done, what="the board's completion")
+    game.key("Escape")
+    wait_list(game, rows=rows, selected=downs)
+    game.key("Escape")
+    wait_main_menu(game, selected=0)
+
+
+def leave_options(game):
+    game.key("Up", "Up", "Return")
+    wait_screen(game, is_options_menu, "the options menu")
+    game.key("Escape")
+    wait_main_menu(game, selected=3)
+
+
+def temporaries(directory):
+    return sorted(name for name in os.listdir(directory) if ".tmp-" in name)
+
+
+def without_file_access_override(command):
+    """command run without root's right to read and write any file, so that permission bits
+    count for it as for a player (the tests may run as root)."""
+    return ["env", "-u", "LD_PRELOAD", "setpriv", "--inh-caps=-all",
+            "--bounding-set=-dac_override,-dac_read_search", "env",
+            f"LD_PRELOAD={game_preload()}", *command]
+
+
+class TwoCopiesTest(unittest.TestCase):
+    def test_two_copies_in_one_directory_keep_both_new_times(self):
+        boards = {"levs/a.lv": RING_BOARD, "levs/b.lv": RING_BOARD}
+        old = entry_bytes("levs/old.lv", [7000])
+        with Game(files=dict(boards, **{"times.dat": old}), settings=SETTINGS,
+                  without=["levs"]) as first, Game(copy_data=False) as second:
+            second.workdir = first.workdir
+            launch(first)
+            launch(second)
+            # Side by side, so that neither hides the other's pictures.
+            subprocess.run(["xdotool", "windowmove", second.window, "640", "0"], check=True,
+                           timeout=10)
+            # Each plays its own board after both have read the same times.dat.
+            first.focus()
+            play_board(first, 0, 2, lambda: b"levs/a.lv" in first.read("times.dat"))
+            second.focus()
+            play_board(second, 1, 2, lambda: b"levs/b.lv" in first.read("times.dat"))
+            times = shown_times(first.path("times.dat"))
+            self.assertEqual(sorted(times), ["levs/a.lv", "levs/b.lv", "levs/old.lv"])
+            self.assertEqual(times["levs/old.lv"], [7000, -1, -1, -1, -1])
+            # The first copy finishes its board again: the second copy's time stays.
+            first.focus()
+            play_board(first, 0, 2, lambda: sum(
+                t >= 0 for t in shown_times(first.path("times.dat"))["levs/a.lv"]) == 2)
+            again = shown_times(first.path("times.dat"))
+            self.assertEqual(again["levs/b.lv"], times["levs/b.lv"])
+            self.assertEqual(sum(t >= 0 for t in again["levs/a.lv"]), 2)
+            self.assertEqual(warnings(first) + warnings(second), [])
+            self.assertEqual(temporaries(first.workdir), [])
+
+
+class UnreadableFilesTest(unittest.TestCase):
+    def check_untouched(self, setup, start_lines):
+        """Files set up by setup(game) that the game cannot read: a new best time and leaving
+        the options each print one line, and both files stay exactly as they were."""
+        with Game(files={"levs/a.lv": RING_BOARD}, settings=None, without=["levs"],
+                  command=without_file_access_override([GAME])) as game:
+            setup(game)
+            before = {name: os.lstat(game.path(name)) for name in ["times.dat", "tirva.cfg"]}
+            launch(game)
+            self.assertEqual(warnings(game), start_lines)
+            play_board(game, 0, 1, lambda: len(warnings(game)) > len(start_lines))
+            leave_options(game)
+            self.assertEqual(warnings(game), start_lines + [
+                "Warning: failed writing scores to file times.dat: it cannot be read, so it "
+                "is left as it is",
+                "Warning: couldn't write options file tirva.cfg: it could not be read at "
+                "start-up, so it is left as it is"])
+            for name, info in before.items():
+                now = os.lstat(game.path(name))
+                self.assertEqual((now.st_ino, now.st_mode, now.st_size, now.st_mtime_ns),
+                                 (info.st_ino, info.st_mode, info.st_size, info.st_mtime_ns),
+                                 name)
+            self.assertEqual(temporaries(game.workdir), [])
+            game.request_close()
+            self.assertEqual(game.wait_exit(), 0)
+
+    def test_files_without_read_permission_are_left_untouched(self):
+        def setup(game):
+            game.write("times.dat", entry_bytes("levs/kept.lv", [4100]))
+            game.write("tirva.cfg", SETTINGS)
+            os.chmod(game.path("times.dat"), 0o200)
+            os.chmod(game.path("tirva.cfg"), 0o000)
+        self.check_untouched(setup, ["Warning: couldn't open options file tirva.cfg",
+                                     "Warning: couldn't read score file times.dat"])
+
+    def test_a_fifo_and_a_file_over_its_limit_are_left_untouched(self):
+        def setup(game):
+            os.mkfifo(game.path("times.dat"))
+            with open(game.path("tirva.cfg"), "wb") as cfg:
+                cfg.write(SETTINGS)
+                cfg.truncate(1024 * 1024 + 1)
+        self.check_untouched(setup, [
+            "Warning: options file tirva.cfg is larger than 1 MiB; it is not read",
+            "Warning: couldn't read score file times.dat"])
+
+
+class LeftoverTemporariesTest(unittest.TestCase):
+    LEFTOVERS = ["times.dat.tmp-Ab12Cd", "tirva.cfg.tmp-xY34Zw", "times.dat.damaged.tmp-000000"]
+
+    def test_leftovers_are_swept_at_start_unless_another_copy_is_saving(self):
+        with Game(settings=SETTINGS, files={"notes.tmp-abcdef": "mine"}) as game:
+            for name in self.LEFTOVERS:
+                game.write(name, b"\0" * 4096)
+            # Another copy in the middle of a save holds the directory's lock.
+            holder = os.open(game.workdir, os.O_RDONLY)
+            fcntl.flock(holder, fcntl.LOCK_EX)
+            try:
+                launch(game)
+                self.assertEqual(temporaries(game.workdir),
+                                 sorted(self.LEFTOVERS + ["notes.tmp-abcdef"]))
+                game.request_close()
+                self.assertEqual(game.wait_exit(), 0)
+            finally:
+                os.close(holder)
+            game.start().wait_window()
+            wait_main_menu(game, selected=0)
+            self.assertEqual(temporaries(game.workdir), ["notes.tmp-abcdef"])
+            self.assertEqual(game.read("tirva.cfg"), SETTINGS)
+
+    def test_saves_killed_again_and_again_leave_at_most_one_temporary_file(self):
+        # Settings of almost a megabyte take the save long enough for a kill to land in it.
+        padding = b"".join(b"k%05d = %s\n" % (i, b"v" * 80) for i in range(10000))
+        before = b"res_x = 640\nres_y = 480\n" + padding
+        known = (b"fullscreen = 0\njsensitivity = 1\nmsensitivity = 1\nmusic = 1\n"
+                 b"res_x = 640\nres_y = 480\ntopview = 0\nturnboard = 1\n")
+        rewritten = b"".join(sorted((known + padding).splitlines(keepends=True)))
+        with Game(settings=before) as game:
+            # Killed right after the key that saves, at a few points in the save.
+            for delay in [0.0, 0.001, 0.003, 0.006]:
+                launch(game)
+                self.assertEqual(temporaries(game.workdir), [])
+                game.key("Up", "Up", "Return")
+                wait_screen(game, is_options_menu, "the options menu")
+                game.key("Escape", delay=0)
+                time.sleep(delay)
+                game.process.send_signal(signal.SIGKILL)
+                game.process.wait(timeout=10)
+                self.assertLessEqual(len(temporaries(game.workdir)), 1)
+                # Never torn: the file is always the old or the rewritten one.
+                self.assertIn(game.read("tirva.cfg"), [before, rewritten])
+            launch(game)
+            self.assertEqual(temporaries(game.workdir), [])
+
+
+class LinkedFilesTest(unittest.TestCase):
+    def test_linked_files_stay_links_and_keep_their_permission_bits(self):
+        with Game(files={"levs/a.lv": RING_BOARD}, settings=None, without=["levs"]) as game:
+            shared = os.path.join(game.root, "shared")
+            os.makedirs(shared)
+            scores = os.path.join(shared, "scores.bin")
+            with open(scores, "wb") as f:
+                f.write(entry_bytes("levs/kept.lv", [4100]))
+            os.chmod(scores, 0o640)
+            settings = os.path.join(shared, "settings.cfg")
+            with open(settings, "wb") as f:
+                f.write(SETTINGS + b"zoom = 2\n")
+            os.chmod(settings, 0o600)
+            os.symlink("../shared/scores.bin", game.path("times.dat"))
+            os.symlink(settings, game.path("tirva.cfg"))
+            launch(game)
+            play_board(game, 0, 1, lambda: "levs/a.lv" in shown_times(scores))
+            leave_options(game)
+            self.assertTrue(os.path.islink(game.path("times.dat")))
+            self.assertTrue(os.path.islink(game.path("tirva.cfg")))
+            self.assertEqual(sorted(shown_times(scores)), ["levs/a.lv", "levs/kept.lv"])
+            with open(settings, "rb") as f:
+                written = f.read()
+            self.assertIn(b"zoom = 2\n", written)
+            self.assertIn(b"topview = 0\n", written)
+            self.assertEqual(stat.S_IMODE(os.stat(scores).st_mode), 0o640)
+            self.assertEqual(stat.S_IMODE(os.stat(settings).st_mode), 0o600)
+            self.assertEqual(temporaries(shared) + temporaries(game.workdir), [])
+            self.assertEqual(warnings(game), [])
+
+
+if __name__ == "__main__":
+    main()
