@@ -118,6 +118,7 @@ Choice waitForChoice(const OverlayView& view, unsigned& selected, PlayHost& host
 } // namespace
 
 bool showOverlay(PlayEntry& entry, Outcome outcome, bool nextOffered, Ball& ball, PlayHost& host) {
+    host.releaseArrows();
     int rank = -1;
     if (outcome == Outcome::Completed && entry.bestTimes != nullptr) {
         rank = BestTimes::enter(*entry.bestTimes, ball.elapsed());
@@ -149,6 +150,8 @@ bool playBoard(PlayEntry& entry, bool nextAllowed, Ball& ball, PlayHost& host) {
     if (!entry.board.hasGrids())
         return false;
     bool nextOffered = false;
+    // Arrows released in the menus never reached the tilt input.
+    host.releaseArrows();
     host.startRun();
     ball.begin(entry.board);
     host.prepareBoard(entry.board);

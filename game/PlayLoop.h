@@ -65,6 +65,9 @@ public:
     virtual void startRun() = 0;
     // Handles pending input; returns the tilt input's command.
     virtual PlayCommand pollCommand() = 0;
+    // The overlay and the menus take every key release, so the tilt input lets go of the
+    // arrows whenever play hands the keyboard to them.
+    virtual void releaseArrows() = 0;
     virtual void showCursor() = 0;
     // Writes the best-times table to its file.
     virtual void saveBestTimes() = 0;

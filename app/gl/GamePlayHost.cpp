@@ -52,7 +52,11 @@ void GamePlayHost::startRun() {
 }
 
 PlayCommand GamePlayHost::pollCommand() {
-    return tiltInput.poll();
+    return tiltInput.poll(currentTick());
+}
+
+void GamePlayHost::releaseArrows() {
+    tiltInput.releaseArrows();
 }
 
 void GamePlayHost::showCursor() {

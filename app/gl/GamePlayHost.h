@@ -28,6 +28,7 @@ public:
     void drawOverlay(const OverlayView& view) override;
     void startRun() override;
     PlayCommand pollCommand() override;
+    void releaseArrows() override;
     void showCursor() override;
     void saveBestTimes() override;
 

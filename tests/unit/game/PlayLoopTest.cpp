@@ -31,7 +31,8 @@ public:
     ScriptedInputDevice device;       // the overlay's events
     std::function<void()> onPoll;
     std::vector<RecordedOverlay> overlays;
-    int framesDrawn = 0, runsStarted = 0, saves = 0, cursorShown = 0, boardsPrepared = 0;
+    int framesDrawn = 0, runsStarted = 0, saves = 0, cursorShown = 0, boardsPrepared = 0,
+        arrowReleases = 0;
 
     InputDevice& inputDevice() override { return device; }
     std::int32_t currentTick() override { return tick; }
@@ -54,6 +55,7 @@ public:
         commands.pop_front();
         return command;
     }
+    void releaseArrows() override { ++arrowReleases; }
     void showCursor() override { ++cursorShown; }
     void saveBestTimes() override { ++saves; }
 };
@@ -132,6 +134,8 @@ TEST_F(PlayLoopTest, PauseShowsContinueResetExitAndContinueResumesTheClock) {
     EXPECT_EQ(host.overlays[0].items, (std::vector<std::string>{"continue", "reset", "exit"}));
     EXPECT_EQ(ball.stopTick, -1); // running again
     EXPECT_EQ(host.runsStarted, 1);
+    // The menus before the board and the overlay took the key releases.
+    EXPECT_EQ(host.arrowReleases, 2);
 }
 
 TEST_F(PlayLoopTest, OverlaySelectionWrapsAndItsItemsDoWhatTheySay) {
@@ -161,6 +165,8 @@ TEST_F(PlayLoopTest, TheOverlayRedrawsAfterEachBatchOfEventsAndReactsOnlyToKeys)
     host.device.movePointer(5, 5);
     host.device.send(InputEvent::Kind::Resize, 800, 600);
     host.device.pressKey(KEY_DOWN);
+    host.device.releaseKey(KEY_DOWN);
+    host.device.releaseKey(KEY_RETURN);
     host.device.pause();
     host.device.clickButton();
     host.device.pause();
