@@ -41,6 +41,9 @@ void useFixedState();
 void useFlatProjection();
 // 45 degrees vertically at the viewport's aspect ratio. Leaves: matrix mode model-view.
 void usePerspectiveProjection();
+// The projection selected last, again: after a new video mode, a perspective takes the new
+// window's aspect ratio. Leaves: matrix mode model-view.
+void useProjectionAgain();
 // Depth test, culling, lighting, perspective, texturing: the state of a frame of play.
 void useSceneState();
 // Flat projection, no texturing, no depth test, no lighting: the state of every menu.
