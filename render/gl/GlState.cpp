@@ -157,6 +157,22 @@ void leaveOverlayState() {
     expectGlState(__func__, {GlFact::BlendingOff, GlFact::DepthTestOn, GlFact::LightingOn});
 }
 
+void useHintState() {
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_LIGHTING);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    expectGlState(__func__, {GlFact::TexturingOff, GlFact::DepthTestOff, GlFact::LightingOff,
+                             GlFact::BlendingOn});
+}
+
+void leaveHintState() {
+    glDisable(GL_BLEND);
+    glEnable(GL_DEPTH_TEST);
+    expectGlState(__func__, {GlFact::BlendingOff, GlFact::DepthTestOn});
+}
+
 void useTitleBallLighting() {
     glEnable(GL_LIGHTING);
 }

@@ -74,6 +74,11 @@ void useOverlayState();
 // Back to the scene's depth test and lighting after the overlay; blending off.
 void leaveOverlayState();
 
+// The hint lines over play or the overlay: translucent, flat, no depth test.
+void useHintState();
+// Back to depth testing, blending off; texturing and lighting stay off.
+void leaveHintState();
+
 // The title ball of the main menu is lit while everything else in the menus is not.
 void useTitleBallLighting();
 void leaveTitleBallLighting();
