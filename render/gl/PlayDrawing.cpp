@@ -42,7 +42,7 @@ void enterPanel(float x, const PanelPlacement& placement) {
     glScalef(PANEL_UNIT * placement.scale, PANEL_UNIT * placement.scale, 1.0f);
 }
 
-// Draws text at anchor, shrunk where it would otherwise cross its panel's side.
+// Draws text at anchor at scale: the one at which fitTextScale keeps it inside its panel.
 void drawFittedText(const std::string& text, int align, float anchor, float scale) {
     glPushMatrix();
     glTranslatef(anchor, 0.0f, 0.0f);
