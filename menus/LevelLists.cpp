@@ -117,7 +117,7 @@ std::string describePackListProgress(const PackList& list, std::size_t index,
 std::string describeEmptyList(const BoardList& list) {
     if (!list.entries.empty() || list.packPaths.empty())
         return "";
-    return "no board finished yet - play the pack in level packs";
+    return "play this pack in level packs first";
 }
 
 std::vector<std::string> listPackTotalPaths(const std::string& path,

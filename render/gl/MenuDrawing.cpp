@@ -22,6 +22,7 @@ constexpr float LIST_MARK_RIGHT = 17.0f;
 // it stands.
 constexpr float NOTE_SCALE = 0.7f;
 constexpr float MAZE_NOTE_DROP = 0.5f;
+constexpr float MAZE_NOTE_RIGHT = 18.0f; // nine tenths of the window's width, as in the lists
 
 void drawString(const std::string& text, int align) {
     drawText(glyphTable, text.c_str(), align);
@@ -82,10 +83,11 @@ void drawMainMenuLines(const std::vector<std::string>& lines, std::uint32_t sele
     }
 }
 
-// A word to the player below what a screen offers, smaller than its lines and in a soft
-// yellow that none of them uses.
-void drawNote(const std::string& note) {
-    glScalef(NOTE_SCALE, NOTE_SCALE, 1.0f);
+// A word to the player below what a screen offers, smaller than its lines, in a soft yellow
+// that none of them uses, and smaller still where it would reach past right.
+void drawNote(const std::string& note, float right) {
+    const float scale = std::min(NOTE_SCALE, fitTextScale(note, ALIGN_LEFT, 0.0f, 0.0f, right));
+    glScalef(scale, scale, 1.0f);
     glColor3f(1.0f, 1.0f, 0.6f);
     drawString(note, ALIGN_LEFT);
 }
@@ -150,7 +152,7 @@ void drawListScreenFrame(const std::string& title, const std::vector<std::string
         drawListLine(lines[i], mark);
     }
     glTranslatef(0.0f, -1.2f, 0.0f);
-    drawNote(note);
+    drawNote(note, LIST_MARK_RIGHT);
     SDL_GL_SwapBuffers();
 }
 
@@ -179,7 +181,7 @@ void drawMazeMenuFrame(const std::vector<std::string>& labels, std::uint32_t sel
         glTranslatef(0.0f, -1.4f, 0.0f);
     }
     glTranslatef(0.0f, -MAZE_NOTE_DROP, 0.0f);
-    drawNote(note);
+    drawNote(note, MAZE_NOTE_RIGHT);
     SDL_GL_SwapBuffers();
 }
 
