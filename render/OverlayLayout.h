@@ -1,8 +1,8 @@
 #pragma once
-// Where play's texts and panels go so that they fit the window: how far a text's strokes
-// reach, the scale at which a text stays inside its panel, where a panel stands between the
-// clock above it and the hints below it, and how large the hint lines at the bottom can be.
-// Screen positions are in the overlay's units: x and y from -1 to 1 across the window.
+// Where play's panels and hint lines go so that they fit the window: where a panel stands
+// between the clock above it and the hints below it, and how large the hint lines at the
+// bottom can be. Screen positions are in the overlay's units: x and y from -1 to 1 across the
+// window; a text's own reach and fit are the text layout's.
 
 #include <string>
 #include <vector>
