@@ -8,7 +8,7 @@
 #include <vector>
 
 TEST(OverlayLayout, APanelHangsBelowTheClockAndShrinksToStayAboveTheHints) {
-    // Short enough: centred on the middle of the screen, as designed.
+    // Short enough: centred on the middle of the screen.
     PanelPlacement centred = placePanel(4.9f, findClockBottom(false), -1.0f);
     EXPECT_FLOAT_EQ(centred.top, 4.9f * PANEL_UNIT / 2);
     EXPECT_FLOAT_EQ(centred.scale, 1.0f);
