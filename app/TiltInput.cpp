@@ -5,16 +5,53 @@
 #include "game/Ball.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace {
 
 constexpr char ACCELEROMETER_NAME[] = "hdaps";
 
+// Slots of the arrows in arrowsHeld.
+enum Arrow { RIGHT_ARROW, LEFT_ARROW, DOWN_ARROW, UP_ARROW };
+
 // Every tilt is computed in double and only stored as a float.
 float clampTilt(double tilt) {
     double limit = TiltInput::TILT_LIMIT;
     return static_cast<float>(std::clamp(tilt, -limit, limit));
+}
+
+// An arrow tilt ms later, while direction (-1, 0 or 1) is held: back towards level at the
+// levelling rate while it leans against the direction or nothing is held, then out towards
+// the limit at the ramp rate. Reversing therefore passes level as fast as a release would.
+float rampArrow(float tilt, int direction, double ms) {
+    const double limit = TiltInput::TILT_LIMIT;
+    double value = tilt;
+    if (value != 0.0 && (direction == 0 || (value > 0.0) != (direction > 0))) {
+        const double levelling = ms * limit / TiltInput::KEY_LEVEL_MS;
+        if (std::abs(value) > levelling)
+            return static_cast<float>(value > 0.0 ? value - levelling : value + levelling);
+        ms -= std::abs(value) * TiltInput::KEY_LEVEL_MS / limit;
+        value = 0.0;
+    }
+    if (direction == 0)
+        return 0.0f;
+    return clampTilt(value + direction * ms * limit / TiltInput::KEY_RAMP_MS);
+}
+
+int arrowSlot(int key) {
+    switch (key) {
+    case KEY_RIGHT:
+        return RIGHT_ARROW;
+    case KEY_LEFT:
+        return LEFT_ARROW;
+    case KEY_DOWN:
+        return DOWN_ARROW;
+    case KEY_UP:
+        return UP_ARROW;
+    default:
+        return -1;
+    }
 }
 
 } // namespace
@@ -46,8 +83,10 @@ void TiltInput::openAccelerometer() {
 
 // The laptop's current position, without the sensitivity: the board starts as it is held.
 void TiltInput::readAccelerometer() {
-    ball.tiltX = clampTilt(device.readAxis(0) * static_cast<double>(AXIS_SCALE));
-    ball.tiltY = clampTilt(device.readAxis(1) * static_cast<double>(AXIS_SCALE));
+    sourceTiltX = clampTilt(device.readAxis(0) * static_cast<double>(AXIS_SCALE));
+    sourceTiltY = clampTilt(device.readAxis(1) * static_cast<double>(AXIS_SCALE));
+    ball.tiltX = sourceTiltX;
+    ball.tiltY = sourceTiltY;
 }
 
 void TiltInput::centreOnWindow() {
@@ -55,21 +94,34 @@ void TiltInput::centreOnWindow() {
     centre.y = device.windowHeight() / 2;
 }
 
+// With nothing steering, the board keeps its tilt, less what the arrows had added.
 void TiltInput::reset() {
     device.showCursor(false);
     centreOnWindow();
+    const bool arrowsTilted = arrowTiltX != 0.0f || arrowTiltY != 0.0f;
+    arrowTiltX = 0.0f;
+    arrowTiltY = 0.0f;
+    hasPolled = false;
     if (mouseMode) {
         offsetX = 0.0f;
         offsetY = 0.0f;
         device.warpPointer(centre.x, centre.y);
+        sourceTiltX = 0.0f;
+        sourceTiltY = 0.0f;
         ball.tiltX = 0.0f;
         ball.tiltY = 0.0f;
     } else if (accelerometerOpen) {
         readAccelerometer();
+    } else if (arrowsTilted) {
+        applyTilt(true, true);
     }
 }
 
-PlayCommand TiltInput::poll() {
+void TiltInput::releaseArrows() {
+    std::fill(std::begin(arrowsHeld), std::end(arrowsHeld), false);
+}
+
+PlayCommand TiltInput::poll(std::int32_t tickMs) {
     centreOnWindow();
     command = PlayCommand::None;
     InputEvent event;
@@ -77,6 +129,9 @@ PlayCommand TiltInput::poll() {
         switch (event.kind) {
         case InputEvent::Kind::KeyPress:
             handleKey(event.key);
+            break;
+        case InputEvent::Kind::KeyRelease:
+            holdArrow(event.key, false);
             break;
         case InputEvent::Kind::MouseMotion:
             if (mouseMode)
@@ -98,6 +153,7 @@ PlayCommand TiltInput::poll() {
             break;
         }
     }
+    rampArrowTilt(tickMs);
     return command;
 }
 
@@ -117,9 +173,52 @@ void TiltInput::handleKey(int key) {
         followDistance = static_cast<float>(followDistance + step);
         break;
     case KEY_S:
-        followDistance = static_cast<float>(std::max(followDistance - step, 0.0));
+        followDistance = static_cast<float>(
+            std::max(followDistance - step, static_cast<double>(MIN_FOLLOW_DISTANCE)));
+        break;
+    default:
+        holdArrow(key, true);
         break;
     }
+}
+
+// With neither the mouse nor the accelerometer steering, the board holds its last tilt until
+// an arrow is pressed: from then on the arrows steer alone.
+void TiltInput::holdArrow(int key, bool held) {
+    const int slot = arrowSlot(key);
+    if (slot < 0)
+        return;
+    arrowsHeld[slot] = held;
+    if (held && !mouseMode && !accelerometerOpen) {
+        sourceTiltX = 0.0f;
+        sourceTiltY = 0.0f;
+        applyTilt(true, true);
+    }
+}
+
+// The first poll of a run only starts the clock of the ramp.
+void TiltInput::rampArrowTilt(std::int32_t tickMs) {
+    const double ms = hasPolled ? std::max(0, tickMs - lastPollTick) : 0;
+    lastPollTick = tickMs;
+    hasPolled = true;
+    const int directionX = arrowsHeld[RIGHT_ARROW] - arrowsHeld[LEFT_ARROW];
+    const int directionY = arrowsHeld[DOWN_ARROW] - arrowsHeld[UP_ARROW];
+    const float tiltX = rampArrow(arrowTiltX, directionX, ms);
+    const float tiltY = rampArrow(arrowTiltY, directionY, ms);
+    const bool changesX = tiltX != arrowTiltX || directionX != 0;
+    const bool changesY = tiltY != arrowTiltY || directionY != 0;
+    arrowTiltX = tiltX;
+    arrowTiltY = tiltY;
+    applyTilt(changesX, changesY);
+}
+
+// Only the axes named are written: an axis whose arrows were never touched keeps exactly the
+// tilt that the mouse or the accelerometer gave it.
+void TiltInput::applyTilt(bool x, bool y) {
+    if (x)
+        ball.tiltX = clampTilt(static_cast<double>(sourceTiltX) + arrowTiltX);
+    if (y)
+        ball.tiltY = clampTilt(static_cast<double>(sourceTiltY) + arrowTiltY);
 }
 
 // The pointer is warped back to the centre after every move, so each event carries only the
@@ -131,10 +230,11 @@ void TiltInput::handleMouseMotion(int x, int y) {
         return;
     offsetX = static_cast<float>(offsetX + static_cast<double>(x - centre.x) * mouseSensitivity_);
     offsetY = static_cast<float>(offsetY + static_cast<double>(y - centre.y) * mouseSensitivity_);
-    ball.tiltX = clampTilt(offsetX * MOUSE_GAIN);
-    offsetX = static_cast<float>(ball.tiltX / MOUSE_GAIN);
-    ball.tiltY = clampTilt(offsetY * MOUSE_GAIN);
-    offsetY = static_cast<float>(ball.tiltY / MOUSE_GAIN);
+    sourceTiltX = clampTilt(offsetX * MOUSE_GAIN);
+    offsetX = static_cast<float>(sourceTiltX / MOUSE_GAIN);
+    sourceTiltY = clampTilt(offsetY * MOUSE_GAIN);
+    offsetY = static_cast<float>(sourceTiltY / MOUSE_GAIN);
+    applyTilt(true, true);
     device.warpPointer(centre.x, centre.y);
 }
 
@@ -157,7 +257,8 @@ void TiltInput::toggleMouseMode() {
 void TiltInput::handleAxis(int axis, int value) {
     double tilt = value * static_cast<double>(AXIS_SCALE) * joystickSensitivity_;
     if (axis == 0)
-        ball.tiltX = clampTilt(tilt);
+        sourceTiltX = clampTilt(tilt);
     else
-        ball.tiltY = clampTilt(tilt);
+        sourceTiltY = clampTilt(tilt);
+    applyTilt(axis == 0, axis != 0);
 }

@@ -1,9 +1,12 @@
 #pragma once
 // Turns the player's hand into the board's tilt: mouse movement around the window centre, or
-// the laptop accelerometer that the system presents as a joystick named "hdaps". During play
-// it also reads the keys that steer the run and the window's own events.
+// the laptop accelerometer that the system presents as a joystick named "hdaps", plus the
+// arrow keys held down. During play it also reads the keys that steer the run and the
+// window's own events.
 
 #include "game/PlayCommand.h"
+
+#include <cstdint>
 
 class Ball;
 class InputDevice;
@@ -20,6 +23,13 @@ public:
     static constexpr float TILT_LIMIT = 600.0f;  // 60 degrees of board rotation
     static constexpr double MOUSE_GAIN = -2.0;   // tilt per pixel of mouse offset
     static constexpr float DISTANCE_STEP = 0.2f; // camera distance per 'a' or 's' press
+    // Nearest follow distance, in board units: nearer, the tilted board reaches the near
+    // clipping plane and the whole screen goes black.
+    static constexpr float MIN_FOLLOW_DISTANCE = 1.0f;
+    // An arrow held down tilts the board the way it points, from level to the limit in
+    // KEY_RAMP_MS; released, the board comes back to level in KEY_LEVEL_MS.
+    static constexpr double KEY_RAMP_MS = 500.0;
+    static constexpr double KEY_LEVEL_MS = 250.0;
 
     // Looks for the accelerometer and falls back to the mouse when there is none.
     TiltInput(InputDevice& device, Ball& ball, float& followDistance, WindowCentre& centre);
@@ -30,9 +40,14 @@ public:
     bool hasAccelerometer() const { return accelerometerOpen; }
 
     // Starts a run: hides the pointer and levels the board, or takes the laptop's position.
+    // Arrows still held keep tilting from level.
     void reset();
-    // Handles every pending event; returns the last command key pressed, or None.
-    PlayCommand poll();
+    // Handles every pending event and moves the arrows' tilt on to tickMs; returns the last
+    // command key pressed, or None.
+    PlayCommand poll(std::int32_t tickMs);
+    // Lets go of every arrow: their releases went to a screen that does not pass them on. The
+    // arrows' tilt then levels out as after a release.
+    void releaseArrows();
     void setMouseSensitivity(float sensitivity) { mouseSensitivity_ = sensitivity; }
     void setJoystickSensitivity(float sensitivity) { joystickSensitivity_ = sensitivity; }
 
@@ -41,9 +56,12 @@ private:
     void readAccelerometer();
     void centreOnWindow();
     void handleKey(int key);
+    void holdArrow(int key, bool held);
     void handleMouseMotion(int x, int y);
     void toggleMouseMode();
     void handleAxis(int axis, int value);
+    void rampArrowTilt(std::int32_t tickMs);
+    void applyTilt(bool x, bool y);
 
     InputDevice& device;
     Ball& ball;
@@ -52,6 +70,14 @@ private:
     bool accelerometerOpen = false;
     float offsetX = 0.0f; // pixels times the mouse sensitivity, within [-300, 300]
     float offsetY = 0.0f;
+    // The tilt of the mouse or the accelerometer, to which the arrows' tilt is added.
+    float sourceTiltX = 0.0f;
+    float sourceTiltY = 0.0f;
+    float arrowTiltX = 0.0f;
+    float arrowTiltY = 0.0f;
+    bool arrowsHeld[4] = {false, false, false, false}; // right, left, down, up
+    std::int32_t lastPollTick = 0;
+    bool hasPolled = false; // since the last reset: the first poll ramps nothing
     PlayCommand command = PlayCommand::None;
     float mouseSensitivity_ = 1.0f;
     float joystickSensitivity_ = 1.0f;

@@ -10,10 +10,10 @@
 
 // One platform event, reduced to what the game reacts to.
 struct InputEvent {
-    enum class Kind { KeyPress, MouseMotion, MouseButton, JoystickAxis, Resize, Other };
+    enum class Kind { KeyPress, KeyRelease, MouseMotion, MouseButton, JoystickAxis, Resize, Other };
 
     Kind kind = Kind::Other;
-    int key = 0;   // KeyPress: SDL 1.2 key symbol
+    int key = 0;   // KeyPress, KeyRelease: SDL 1.2 key symbol
     int x = 0;     // MouseMotion: pointer position; Resize: new window width
     int y = 0;     // MouseMotion: pointer position; Resize: new window height
     int axis = 0;  // JoystickAxis: axis number

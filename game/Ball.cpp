@@ -40,10 +40,14 @@ Timer::Timer(TickSource tickSource) : tick(std::move(tickSource)) {
     fpsPeriod = tick() / FPS_PERIOD_MS;
 }
 
+// The frame counter starts afresh too: frames counted on the previous board, or before a
+// restart, would otherwise swell the first figure of this one.
 void Timer::init(std::int32_t newTarget) {
     startTick = -1;
     stopTick = -1;
     target = newTarget;
+    frames = 0;
+    fps = 0;
     fpsPeriod = tick() / FPS_PERIOD_MS;
 }
 

@@ -19,7 +19,8 @@ class Timer {
 public:
     explicit Timer(TickSource tickSource);
 
-    // Not started, no target; the frame counter restarts from the current half second.
+    // Not started, no target; the frame counter restarts from nothing in the current half
+    // second.
     void init(std::int32_t newTarget);
     // Starts the clock if it has not started; always clears the stop mark (resumes).
     void start();

@@ -5,7 +5,9 @@
 #include "game/Ball.h"
 #include "game/Board.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <limits>
 #include <optional>
 
 PlayEntry::PlayEntry(const std::string& path, BestTimes& table)
@@ -55,6 +57,19 @@ std::string formatSeconds(std::int32_t ms) {
     return text;
 }
 
+std::int32_t sumPackTimes(const std::vector<const BestTimes::Times*>& packTimes) {
+    if (packTimes.empty())
+        return -1;
+    std::int64_t total = 0;
+    for (const BestTimes::Times* times : packTimes) {
+        if (times == nullptr || (*times)[0] < 0)
+            return -1;
+        total += (*times)[0];
+    }
+    return static_cast<std::int32_t>(
+        std::min<std::int64_t>(total, std::numeric_limits<std::int32_t>::max()));
+}
+
 namespace {
 
 enum class Choice { None, Continue, Next, Reset, Exit };
@@ -101,8 +116,9 @@ Choice handleOverlayKey(int key, const std::vector<std::string>& items, unsigned
 Choice waitForChoice(const OverlayView& view, unsigned& selected, PlayHost& host) {
     InputDevice& device = host.inputDevice();
     for (;;) {
-        host.drawOverlay(OverlayView{view.outcome, view.items, selected, view.rank, view.bestTimes,
-                                     view.elapsedMs});
+        OverlayView shown = view;
+        shown.selected = selected;
+        host.drawOverlay(shown);
         InputEvent event;
         device.waitEvent(event);
         do {
@@ -118,6 +134,7 @@ Choice waitForChoice(const OverlayView& view, unsigned& selected, PlayHost& host
 } // namespace
 
 bool showOverlay(PlayEntry& entry, Outcome outcome, bool nextOffered, Ball& ball, PlayHost& host) {
+    host.releaseArrows();
     int rank = -1;
     if (outcome == Outcome::Completed && entry.bestTimes != nullptr) {
         rank = BestTimes::enter(*entry.bestTimes, ball.elapsed());
@@ -134,6 +151,8 @@ bool showOverlay(PlayEntry& entry, Outcome outcome, bool nextOffered, Ball& ball
     const std::vector<std::string>& items = overlayItems(outcome, nextOffered);
     unsigned selected = 0;
     OverlayView view{outcome, items, selected, rank, entry.bestTimes, ball.elapsed()};
+    if (outcome == Outcome::Completed)
+        view.packTotalMs = sumPackTimes(entry.packTimes);
     switch (waitForChoice(view, selected, host)) {
     case Choice::Continue:
         ball.start();
@@ -155,6 +174,8 @@ bool playBoard(PlayEntry& entry, bool nextAllowed, Ball& ball, PlayHost& host) {
     if (!entry.board.hasGrids())
         return false;
     bool nextOffered = false;
+    // Arrows released in the menus never reached the tilt input.
+    host.releaseArrows();
     host.startRun();
     ball.begin(entry.board);
     host.prepareBoard(entry.board);

@@ -29,6 +29,9 @@ struct PlayEntry {
     BestTimes::Times* bestTimes = nullptr;
     bool nextRequested = false;
     bool ownsBoard = false;
+    // The last board of a pack: the best times of every board of the pack, its own included,
+    // so that completing it can tell the pack's total. Empty for every other board.
+    std::vector<const BestTimes::Times*> packTimes;
 
 private:
     std::unique_ptr<Board> ownedBoard;
@@ -44,6 +47,9 @@ struct OverlayView {
     int rank; // row of a new best time in bestTimes, or -1
     const BestTimes::Times* bestTimes;
     std::int32_t elapsedMs; // the run's time, its clock stopped while the overlay is open
+    // The sum of the pack's best times once its last board is completed and every board of
+    // it has a time; -1 otherwise.
+    std::int32_t packTotalMs = -1;
 };
 
 // The overlay's items, top to bottom.
@@ -65,6 +71,9 @@ public:
     virtual void startRun() = 0;
     // Handles pending input; returns the tilt input's command.
     virtual PlayCommand pollCommand() = 0;
+    // The overlay and the menus take every key release, so the tilt input lets go of the
+    // arrows whenever play hands the keyboard to them.
+    virtual void releaseArrows() = 0;
     virtual void showCursor() = 0;
     // Writes the best-times table to its file, bringing in the times other copies of the
     // game wrote there meanwhile.
@@ -100,3 +109,7 @@ std::int32_t readClockForDisplay(Timer& timer, std::int32_t tick);
 // Seconds as the clock shows them: integer ms times the single-precision 0.001, so 15 ms
 // reads 0.02.
 std::string formatSeconds(std::int32_t ms);
+
+// The sum of the first times of packTimes, or -1 when one of them has none (or there are
+// none). A sum beyond what the clock can count stops at its largest value.
+std::int32_t sumPackTimes(const std::vector<const BestTimes::Times*>& packTimes);

@@ -1,6 +1,7 @@
 #include "menus/LevelLists.h"
 
 #include "base/FileIO.h"
+#include "game/PlayLoop.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -77,6 +78,63 @@ std::string describeBoardListEntry(const BoardList& list, std::size_t index) {
 
 std::string describePackListEntry(const PackList& list, std::size_t index) {
     return lowerCased(list.packs[index]);
+}
+
+std::string countFinishedBoards(const std::vector<std::string>& paths,
+                                const BestTimeLookup& bestTimeOf) {
+    std::size_t finished = 0;
+    for (const std::string& path : paths)
+        if (bestTimeOf(path) >= 0)
+            ++finished;
+    return std::to_string(finished) + "/" + std::to_string(paths.size());
+}
+
+namespace {
+
+// The pack's boards as paths, or nothing when its "info.txt" cannot be read; no warning, as
+// the line is only drawn.
+std::optional<std::vector<std::string>> listPackPaths(const std::string& packDir) {
+    FileRead file = readFile(packDir + PACK_INFO_FILE, MAX_INFO_FILE_BYTES);
+    if (file.status != ReadStatus::Read)
+        return std::nullopt;
+    std::vector<std::string> lines = parseInfoLines(file.bytes);
+    for (std::string& line : lines)
+        line = packDir + line;
+    return lines;
+}
+
+} // namespace
+
+std::string describeBoardListProgress(const BoardList& list, std::size_t index,
+                                      const BestTimeLookup& bestTimeOf) {
+    const std::string path = list.prefix + list.entries[index];
+    if (static_cast<std::int64_t>(index) < list.fileCount) {
+        const std::int32_t best = bestTimeOf(path);
+        return best >= 0 ? formatSeconds(best) : "-";
+    }
+    std::optional<std::vector<std::string>> paths = listPackPaths(path + '/');
+    return paths ? countFinishedBoards(*paths, bestTimeOf) : "";
+}
+
+std::string describePackListProgress(const PackList& list, std::size_t index,
+                                     const BestTimeLookup& bestTimeOf,
+                                     const std::string& levelsPrefix) {
+    std::optional<std::vector<std::string>> paths =
+        listPackPaths(levelsPrefix + list.packs[index] + '/');
+    return paths ? countFinishedBoards(*paths, bestTimeOf) : "";
+}
+
+std::string describeEmptyList(const BoardList& list) {
+    if (!list.entries.empty() || list.packPaths.empty())
+        return "";
+    return "play this pack in level packs first";
+}
+
+std::vector<std::string> listPackTotalPaths(const std::string& path,
+                                            const std::vector<std::string>& packPaths) {
+    if (packPaths.empty() || packPaths.back() != path)
+        return {};
+    return packPaths;
 }
 
 std::uint32_t scrollListTop(std::uint32_t selected, std::uint32_t top) {
@@ -159,6 +217,8 @@ std::optional<BoardList> openPackSubList(const BoardList& list, std::size_t inde
     subList.entries = listFinishedBoards(*lines, packDir, bestTimeOf);
     subList.prefix = packDir;
     subList.fileCount = static_cast<std::int32_t>(subList.entries.size());
+    for (const std::string& line : *lines)
+        subList.packPaths.push_back(packDir + line);
     return subList;
 }
 

@@ -35,6 +35,8 @@ struct BoardList {
     std::uint32_t top = 0;      // first entry drawn
     std::string prefix;         // directory the names are relative to, ending in '/'
     std::int32_t fileCount = 0; // leading entries that are boards; the rest are packs
+    // In a pack's sub-list: the paths of all the pack's boards, in playing order.
+    std::vector<std::string> packPaths;
 };
 
 struct PackList {
@@ -59,6 +61,26 @@ PackList makePackList(const LevelDirectory& levels);
 // lower-cased. The stored names stay as they are, since they are paths.
 std::string describeBoardListEntry(const BoardList& list, std::size_t index);
 std::string describePackListEntry(const PackList& list, std::size_t index);
+
+// What a line shows at its right: a board's best time, or a dash while it has none; a pack's
+// finished boards out of all its boards ("3/8"), or nothing when its "info.txt" cannot be
+// read. The text of the line itself stays as it is.
+std::string describeBoardListProgress(const BoardList& list, std::size_t index,
+                                      const BestTimeLookup& bestTimeOf);
+std::string describePackListProgress(const PackList& list, std::size_t index,
+                                     const BestTimeLookup& bestTimeOf,
+                                     const std::string& levelsPrefix = LEVELS_PREFIX);
+// The finished boards of a pack (those with a best time) out of all of them, as "n/m".
+std::string countFinishedBoards(const std::vector<std::string>& paths,
+                                const BestTimeLookup& bestTimeOf);
+
+// What an empty pack sub-list says: where its boards come from. Nothing for any other list.
+std::string describeEmptyList(const BoardList& list);
+
+// The boards whose best times make up a pack's total when path is played: all of packPaths
+// when path is the pack's last board, none otherwise.
+std::vector<std::string> listPackTotalPaths(const std::string& path,
+                                            const std::vector<std::string>& packPaths);
 
 // The first line to draw so that the selected line stays inside the window, moving the
 // window as little as possible from top.

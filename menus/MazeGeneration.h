@@ -15,6 +15,10 @@ enum class MazeAlgorithm : int { Prim = 0, Dfs = 1, Kruskal = 2, Chambers = 3 };
 constexpr int MAZE_ALGORITHM_COUNT = 4;
 constexpr const char* MAZE_ALGORITHM_NAMES[MAZE_ALGORITHM_COUNT] = {"prim", "dfs", "kruskal",
                                                                     "chambers"};
+// What each generator's mazes look like, for a player who does not know the names.
+constexpr const char* MAZE_ALGORITHM_NOTES[MAZE_ALGORITHM_COUNT] = {
+    "many short dead ends", "long winding corridors", "even branching everywhere",
+    "rooms split by long straight walls"};
 
 // Largest width x height the random maze menu starts: above it, generating, compiling and
 // drawing the first frame with a software renderer takes more than three seconds. Measured

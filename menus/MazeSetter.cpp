@@ -20,6 +20,13 @@ MazeSetter::MazeSetter(PlayMaze playMaze, RandomSource random)
         {"size w", width}, {"size h", height}, {"algorithm", algorithm}, {"start", starter}};
 }
 
+std::string MazeSetter::describeAlgorithm() const {
+    if (algorithm.index >= MAZE_ALGORITHM_COUNT)
+        return "";
+    return std::string(MAZE_ALGORITHM_NAMES[algorithm.index]) + " - " +
+           MAZE_ALGORITHM_NOTES[algorithm.index];
+}
+
 bool MazeSetter::startMaze() {
     const unsigned int mazeWidth = width.value;
     const unsigned int mazeHeight = height.value;

@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 
 class MazeSetter {
 public:
@@ -33,6 +34,8 @@ public:
     MazeSetter(const MazeSetter&) = delete;
     MazeSetter& operator=(const MazeSetter&) = delete;
 
+    // The chosen generator and what its mazes look like, or nothing while none is chosen.
+    std::string describeAlgorithm() const;
     // Generates and plays a maze of the current values. A size of 0 does nothing; a size
     // above the menu's limit only prints that limit on standard error. True when it played.
     bool startMaze();

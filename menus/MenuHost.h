@@ -19,7 +19,8 @@ public:
     virtual void enterPlay() = 0;
     // Plays entry on the game's window; true when the player asked for the next board.
     virtual bool playBoard(PlayEntry& entry, bool nextAllowed) = 0;
-    // After the boards: the menu music from its intro and the menus' drawing state.
+    // After the boards: the menu music from its intro, the menus' drawing state and the
+    // pointer shown again.
     virtual void leavePlay() = 0;
 
     // The values in force now: the display, the music, the view flags and the sensitivities.

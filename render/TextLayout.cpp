@@ -1,12 +1,16 @@
 #include "render/TextLayout.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <initializer_list>
+#include <string>
 #include <utility>
 
 namespace {
 
 constexpr float DOT_OFFSET = 0.05f; // a full stop sits this far left of the next pen position
+constexpr float GLYPH_WIDTH = 0.5f; // a glyph cell's width, in glyph heights
 
 void emitGlyph(std::uint16_t mask, float x, TextSink& sink) {
     for (int bit = 0; bit < SEGMENT_COUNT; ++bit) {
@@ -43,7 +47,7 @@ bool emitCharacter(const GlyphTable& table, unsigned char ch, float x, TextSink&
     } else if (isLetter(ch)) {
         emitGlyph(table[(ch | 0x20) - 'a'], x, sink);
     } else if (ch == '.') {
-        emitPoints({{x - DOT_OFFSET, 0.0f}}, sink);
+        emitPoints({{x - DOT_OFFSET, DOT_DROP}}, sink);
         return false;
     } else if (ch == '/') {
         emitGlyph(1u << 11 | 1u << 12, x, sink);
@@ -60,6 +64,39 @@ bool emitCharacter(const GlyphTable& table, unsigned char ch, float x, TextSink&
 }
 
 } // namespace
+
+TextExtent measureText(const std::string& text, int align) {
+    int advancing = 0;
+    for (char ch : text)
+        if (ch != '.' && ch != '\n')
+            ++advancing;
+    // The alignment counts every byte, full stops included, as the drawing does.
+    const float length = static_cast<float>(text.size());
+    float shift = 0.0f;
+    if (align == ALIGN_RIGHT)
+        shift = -length * TEXT_ADVANCE;
+    else if (align == ALIGN_CENTRE)
+        shift = -length * TEXT_ADVANCE / 2;
+    if (advancing == 0)
+        return {shift, shift};
+    return {shift, shift + static_cast<float>(advancing - 1) * TEXT_ADVANCE + GLYPH_WIDTH};
+}
+
+float fitTextScale(const std::string& text, int align, float anchor, float left, float right) {
+    const TextExtent extent = measureText(text, align);
+    float scale = 1.0f;
+    const float roomLeft = anchor - (left + TEXT_MARGIN);
+    const float roomRight = right - TEXT_MARGIN - anchor;
+    if (extent.left < 0.0f)
+        scale = std::min(scale, roomLeft / -extent.left);
+    if (extent.right > 0.0f)
+        scale = std::min(scale, roomRight / extent.right);
+    return std::max(scale, 0.0f);
+}
+
+float findDotPixels(float glyphPixels) {
+    return std::max(MIN_DOT_PIXELS, std::round(glyphPixels * DOT_SIZE));
+}
 
 int emitText(const GlyphTable& table, const char* text, int align, TextSink& sink) {
     size_t length = std::strlen(text);

@@ -11,7 +11,7 @@ PACKAGES=(
   libsdl1.2-dev libsdl-mixer1.2-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri libboost-dev
   libpng-dev
   libgtest-dev libbenchmark-dev clang-format clang libclang-rt-dev
-  xvfb xauth xdotool x11-utils imagemagick libx11-dev python3
+  xvfb xauth xdotool x11-utils imagemagick libx11-dev libxfixes-dev python3
   vorbis-tools
 )
 

@@ -54,9 +54,11 @@ void prepareDrawing() {
     compileMeshLists();
 }
 
-// Runs after every re-open.
+// Runs after every re-open. A resize during play keeps the scene's perspective, which must
+// take the new window's aspect ratio with the next frame.
 void restoreAfterReopen() {
     prepareDrawing();
+    useProjectionAgain();
     restoreLostGlObjects();
 }
 

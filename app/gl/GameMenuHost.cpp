@@ -4,6 +4,7 @@
 #include "app/gl/Display.h"
 #include "app/gl/GamePlayHost.h"
 #include "app/gl/Music.h"
+#include "base/InputDevice.h"
 #include "base/Settings.h"
 #include "menus/OptionsMenu.h"
 #include "render/gl/GlState.h"
@@ -43,9 +44,11 @@ bool GameMenuHost::playBoard(PlayEntry& entry, bool nextAllowed) {
     return playHost.play(entry, nextAllowed);
 }
 
+// Play leaves the pointer hidden when the player leaves a board; the menus show it again.
 void GameMenuHost::leavePlay() {
     musicPlayer.startMenuMusic();
     useMenuState();
+    device.showCursor(true);
 }
 
 OptionsSnapshot GameMenuHost::takeOptionsSnapshot() {

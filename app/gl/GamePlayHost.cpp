@@ -4,7 +4,9 @@
 #include "base/InputDevice.h"
 #include "game/Ball.h"
 #include "game/BestTimes.h"
+#include "render/ViewMode.h"
 #include "render/gl/GlState.h"
+#include "render/gl/HintDrawing.h"
 #include "render/gl/PlayDrawing.h"
 #include "render/gl/Renderer.h"
 
@@ -32,19 +34,35 @@ void GamePlayHost::sleep(std::int32_t ms) {
     SDL_Delay(static_cast<Uint32>(ms));
 }
 
+// Every board starts with the controls line shown.
 void GamePlayHost::prepareBoard(const Board& board) {
     renderer.compileBoard(board, ball);
     useSceneState();
+    hints.restart(currentTick());
 }
 
 void GamePlayHost::drawFrame() {
+    const std::int32_t tick = currentTick();
+    hints.update(tick, ball.tiltX, ball.tiltY);
     renderer.drawFrame();
     drawClock(ball);
+    drawHintLines(listHints(hints.isShown(tick)));
     SDL_GL_SwapBuffers();
 }
 
+// The pause overlay names the controls under its items; a result needs only its own keys.
 void GamePlayHost::drawOverlay(const OverlayView& view) {
-    drawOverlayScreen(renderer, ball, view);
+    const bool paused = view.outcome == Outcome::Paused;
+    drawOverlayScreen(renderer, ball, view, paused ? listHints(true) : std::vector<std::string>{});
+}
+
+std::vector<std::string> GamePlayHost::listHints(bool controlsShown) const {
+    ControlState state;
+    state.mouseMode = tiltInput.isMouseMode();
+    state.hasAccelerometer = tiltInput.hasAccelerometer();
+    state.followView =
+        renderer.board == nullptr || !showsWholeBoard(renderer.topview, *renderer.board);
+    return listHintLines(state, controlsShown);
 }
 
 void GamePlayHost::startRun() {
@@ -52,7 +70,11 @@ void GamePlayHost::startRun() {
 }
 
 PlayCommand GamePlayHost::pollCommand() {
-    return tiltInput.poll();
+    return tiltInput.poll(currentTick());
+}
+
+void GamePlayHost::releaseArrows() {
+    tiltInput.releaseArrows();
 }
 
 void GamePlayHost::showCursor() {

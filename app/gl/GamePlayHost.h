@@ -3,7 +3,11 @@
 // input, the input device and the best-times file. Built once at start-up; the boards the
 // menus offer are all played through it.
 
+#include "app/ControlHints.h"
 #include "game/PlayLoop.h"
+
+#include <string>
+#include <vector>
 
 class Ball;
 class BestTimes;
@@ -28,13 +32,18 @@ public:
     void drawOverlay(const OverlayView& view) override;
     void startRun() override;
     PlayCommand pollCommand() override;
+    void releaseArrows() override;
     void showCursor() override;
     void saveBestTimes() override;
 
 private:
+    // The hint lines for the controls in force; the controls line while controlsShown.
+    std::vector<std::string> listHints(bool controlsShown) const;
+
     Renderer& renderer;
     Ball& ball;
     TiltInput& tiltInput;
     BestTimes& bestTimes;
     InputDevice& device;
+    ControlHints hints;
 };

@@ -19,6 +19,10 @@ void translateEvent(const SDL_Event& sdlEvent, InputEvent& event) {
         event.kind = InputEvent::Kind::KeyPress;
         event.key = sdlEvent.key.keysym.sym;
         break;
+    case SDL_KEYUP:
+        event.kind = InputEvent::Kind::KeyRelease;
+        event.key = sdlEvent.key.keysym.sym;
+        break;
     case SDL_MOUSEMOTION:
         event.kind = InputEvent::Kind::MouseMotion;
         event.x = sdlEvent.motion.x;

@@ -18,20 +18,39 @@ constexpr std::uint32_t LINES_DRAWN = LIST_WINDOW_LINES + 2;
 
 using Describe = std::function<std::string(std::size_t index)>;
 
+// The progress beside each line is read afresh with every frame, so a board finished meanwhile
+// shows at once.
 void drawList(const char* title, std::uint32_t selected, std::uint32_t& top, std::size_t count,
-              const Describe& describe) {
+              const Describe& describe, const Describe& describeProgress,
+              const std::string& note = "") {
     top = scrollListTop(selected, top);
-    std::vector<std::string> lines;
+    std::vector<std::string> lines, marks;
     const std::size_t end = std::min<std::size_t>(count, std::size_t(top) + LINES_DRAWN);
-    for (std::size_t i = top; i < end; ++i)
+    for (std::size_t i = top; i < end; ++i) {
         lines.push_back(describe(i));
-    drawListScreenFrame(title, lines, std::size_t(selected) - top);
+        marks.push_back(describeProgress(i));
+    }
+    drawListScreenFrame(title, lines, marks, std::size_t(selected) - top, note);
 }
 
-void playSingleBoard(const std::string& path, MenuHost& host) {
+BestTimeLookup lookUpBestTimes(MenuHost& host) {
+    BestTimes& table = host.bestTimes();
+    return [&table](const std::string& path) { return table.entry(path)[0]; };
+}
+
+// The pack's last board, played from anywhere, adds up the pack once it is completed.
+void collectPackTimes(PlayEntry& entry, const std::string& path,
+                      const std::vector<std::string>& packPaths, BestTimes& table) {
+    for (const std::string& boardPath : listPackTotalPaths(path, packPaths))
+        entry.packTimes.push_back(&table.entry(boardPath));
+}
+
+void playSingleBoard(const std::string& path, const std::vector<std::string>& packPaths,
+                     MenuHost& host) {
     host.enterPlay();
     {
         PlayEntry entry(path, host.bestTimes());
+        collectPackTimes(entry, path, packPaths, host.bestTimes());
         host.playBoard(entry, false);
     }
     host.leavePlay();
@@ -43,9 +62,13 @@ void runBoardList(BoardList& list, MenuHost& host) {
     list.selected = 0;
     runListScreen(
         host.inputDevice(), list.selected, list.entries.size(),
-        [&list] {
-            drawList("choose board:", list.selected, list.top, list.entries.size(),
-                     [&list](std::size_t i) { return describeBoardListEntry(list, i); });
+        [&list, &host] {
+            const BestTimeLookup bestTimeOf = lookUpBestTimes(host);
+            drawList(
+                "choose board:", list.selected, list.top, list.entries.size(),
+                [&list](std::size_t i) { return describeBoardListEntry(list, i); },
+                [&](std::size_t i) { return describeBoardListProgress(list, i, bestTimeOf); },
+                describeEmptyList(list));
         },
         [&list, &host](std::uint32_t index) { return activateBoardEntry(list, index, host); });
 }
@@ -54,13 +77,11 @@ bool activateBoardEntry(BoardList& list, std::uint32_t index, MenuHost& host) {
     if (list.entries.empty())
         return false;
     if (std::int64_t(index) < list.fileCount) {
-        playSingleBoard(list.prefix + list.entries[index], host);
+        playSingleBoard(list.prefix + list.entries[index], list.packPaths, host);
         return true;
     }
     // Rebuilt on every visit, so a board finished meanwhile is listed at once.
-    BestTimes& table = host.bestTimes();
-    std::optional<BoardList> finished = openPackSubList(
-        list, index, [&table](const std::string& path) { return table.entry(path)[0]; });
+    std::optional<BoardList> finished = openPackSubList(list, index, lookUpBestTimes(host));
     if (finished)
         runBoardList(*finished, host);
     return true;
@@ -70,9 +91,12 @@ void runPackList(PackList& list, MenuHost& host) {
     list.selected = 0;
     runListScreen(
         host.inputDevice(), list.selected, list.packs.size(),
-        [&list] {
-            drawList("choose pack:", list.selected, list.top, list.packs.size(),
-                     [&list](std::size_t i) { return describePackListEntry(list, i); });
+        [&list, &host] {
+            const BestTimeLookup bestTimeOf = lookUpBestTimes(host);
+            drawList(
+                "choose pack:", list.selected, list.top, list.packs.size(),
+                [&list](std::size_t i) { return describePackListEntry(list, i); },
+                [&](std::size_t i) { return describePackListProgress(list, i, bestTimeOf); });
         },
         [&list, &host](std::uint32_t index) {
             if (index < list.packs.size())
@@ -85,6 +109,7 @@ void playPack(const std::vector<std::string>& paths, MenuHost& host) {
     host.enterPlay();
     for (const std::string& path : paths) {
         PlayEntry entry(path, host.bestTimes());
+        collectPackTimes(entry, path, paths, host.bestTimes());
         if (!host.playBoard(entry, true))
             break;
     }

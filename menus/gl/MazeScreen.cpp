@@ -11,7 +11,8 @@ void runMazeMenu(MazeSetter& menu, MenuHost& host) {
     runItemMenu(host.inputDevice(), menu.items, menu.selected, [&menu] {
         drawMazeMenuFrame(
             collectLabels(menu.items), menu.selected,
-            [&menu](std::size_t i, MenuPainter& painter) { menu.items[i].item.draw(painter); });
+            [&menu](std::size_t i, MenuPainter& painter) { menu.items[i].item.draw(painter); },
+            menu.describeAlgorithm());
     });
 }
 

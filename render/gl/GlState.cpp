@@ -7,6 +7,15 @@
 #include <cstdio>
 #endif
 
+namespace {
+
+enum class Projection { Flat, Perspective };
+
+// The projection selected last, so a new video mode can have it again at its own size.
+Projection projectionInForce = Projection::Flat;
+
+} // namespace
+
 ViewportSize readViewportSize() {
     GLint viewport[4] = {0, 0, 0, 0};
     glGetIntegerv(GL_VIEWPORT, viewport);
@@ -14,21 +23,28 @@ ViewportSize readViewportSize() {
 }
 
 // The ball list is replayed scaled; without GL_NORMALIZE its normals would grow with the scale
-// and wash its grey out to white.
+// and wash its grey out to white. The light's direction is taken through the model-view
+// matrix in force, so it is placed with the identity: a new video mode during play would
+// otherwise aim it through the last frame's clock matrix.
 void useFixedState() {
+    expectGlState(__func__, {GlFact::ModelViewMatrix});
     const GLfloat lightDirection[] = {1.0f, -1.0f, 1.0f, 0.0f};
     glEnable(GL_COLOR_MATERIAL);
     glColorMaterial(GL_FRONT_AND_BACK, GL_AMBIENT_AND_DIFFUSE);
     glMaterialf(GL_FRONT_AND_BACK, GL_SHININESS, 0.0f);
     glEnable(GL_NORMALIZE);
     glEnable(GL_LIGHT0);
+    glPushMatrix();
+    glLoadIdentity();
     glLightfv(GL_LIGHT0, GL_POSITION, lightDirection);
+    glPopMatrix();
 }
 
 void useFlatProjection() {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glMatrixMode(GL_MODELVIEW);
+    projectionInForce = Projection::Flat;
 }
 
 void usePerspectiveProjection() {
@@ -37,6 +53,14 @@ void usePerspectiveProjection() {
     glLoadIdentity();
     gluPerspective(45.0, static_cast<double>(size.width) / size.height, 0.1, 1000.0);
     glMatrixMode(GL_MODELVIEW);
+    projectionInForce = Projection::Perspective;
+}
+
+void useProjectionAgain() {
+    if (projectionInForce == Projection::Perspective)
+        usePerspectiveProjection();
+    else
+        useFlatProjection();
 }
 
 void useSceneState() {
@@ -131,6 +155,22 @@ void leaveOverlayState() {
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_LIGHTING);
     expectGlState(__func__, {GlFact::BlendingOff, GlFact::DepthTestOn, GlFact::LightingOn});
+}
+
+void useHintState() {
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_LIGHTING);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    expectGlState(__func__, {GlFact::TexturingOff, GlFact::DepthTestOff, GlFact::LightingOff,
+                             GlFact::BlendingOn});
+}
+
+void leaveHintState() {
+    glDisable(GL_BLEND);
+    glEnable(GL_DEPTH_TEST);
+    expectGlState(__func__, {GlFact::BlendingOff, GlFact::DepthTestOn});
 }
 
 void useTitleBallLighting() {

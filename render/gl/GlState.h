@@ -41,6 +41,9 @@ void useFixedState();
 void useFlatProjection();
 // 45 degrees vertically at the viewport's aspect ratio. Leaves: matrix mode model-view.
 void usePerspectiveProjection();
+// The projection selected last, again: after a new video mode, a perspective takes the new
+// window's aspect ratio. Leaves: matrix mode model-view.
+void useProjectionAgain();
 // Depth test, culling, lighting, perspective, texturing: the state of a frame of play.
 void useSceneState();
 // Flat projection, no texturing, no depth test, no lighting: the state of every menu.
@@ -70,6 +73,11 @@ void leaveClockState();
 void useOverlayState();
 // Back to the scene's depth test and lighting after the overlay; blending off.
 void leaveOverlayState();
+
+// The hint lines over play or the overlay: translucent, flat, no depth test.
+void useHintState();
+// Back to depth testing, blending off; texturing and lighting stay off.
+void leaveHintState();
 
 // The title ball of the main menu is lit while everything else in the menus is not.
 void useTitleBallLighting();

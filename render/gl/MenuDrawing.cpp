@@ -15,6 +15,14 @@ namespace {
 
 constexpr MenuColour MAZE_HIGHLIGHT = {1.0f, 1.0f, 0.0f, 1.0f};
 constexpr MenuColour OPTIONS_HIGHLIGHT = {1.0f, 0.0f, 0.0f, 1.0f};
+// Where a list line's mark ends, in the list's glyph heights from the start of the lines: at
+// nine tenths of the window's width.
+constexpr float LIST_MARK_RIGHT = 17.0f;
+// A note's size against the lines of its screen, and how far under the maze menu's last item
+// it stands.
+constexpr float NOTE_SCALE = 0.7f;
+constexpr float MAZE_NOTE_DROP = 0.5f;
+constexpr float MAZE_NOTE_RIGHT = 18.0f; // nine tenths of the window's width, as in the lists
 
 void drawString(const std::string& text, int align) {
     drawText(glyphTable, text.c_str(), align);
@@ -75,6 +83,15 @@ void drawMainMenuLines(const std::vector<std::string>& lines, std::uint32_t sele
     }
 }
 
+// A word to the player below what a screen offers, smaller than its lines, in a soft yellow
+// that none of them uses, and smaller still where it would reach past right.
+void drawNote(const std::string& note, float right) {
+    const float scale = std::min(NOTE_SCALE, fitTextScale(note, ALIGN_LEFT, 0.0f, 0.0f, right));
+    glScalef(scale, scale, 1.0f);
+    glColor3f(1.0f, 1.0f, 0.6f);
+    drawString(note, ALIGN_LEFT);
+}
+
 } // namespace
 
 void drawMainMenuFrame(const std::vector<std::string>& lines, std::uint32_t selected) {
@@ -93,8 +110,26 @@ void drawMainMenuFrame(const std::vector<std::string>& lines, std::uint32_t sele
     SDL_GL_SwapBuffers();
 }
 
+namespace {
+
+// A line's text, then its mark at the right edge unless the text reaches too near it: the
+// text stays where it is in any case.
+void drawListLine(const std::string& line, const std::string& mark) {
+    drawString(line, ALIGN_LEFT);
+    const float markLeft = LIST_MARK_RIGHT + measureText(mark, ALIGN_RIGHT).left;
+    if (mark.empty() || measureText(line, ALIGN_LEFT).right + TEXT_ADVANCE > markLeft)
+        return;
+    glPushMatrix();
+    glTranslatef(LIST_MARK_RIGHT, 0.0f, 0.0f);
+    drawString(mark, ALIGN_RIGHT);
+    glPopMatrix();
+}
+
+} // namespace
+
 void drawListScreenFrame(const std::string& title, const std::vector<std::string>& lines,
-                         std::size_t selectedLine) {
+                         const std::vector<std::string>& marks, std::size_t selectedLine,
+                         const std::string& note) {
     useMenuState();
     glLoadIdentity();
     glClear(GL_COLOR_BUFFER_BIT);
@@ -106,20 +141,23 @@ void drawListScreenFrame(const std::string& title, const std::vector<std::string
     glColor3f(0.0f, 1.0f, 0.0f);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         glTranslatef(0.0f, -1.2f, 0.0f);
+        const std::string& mark = i < marks.size() ? marks[i] : std::string();
         if (i == selectedLine) {
             glColor3f(0.0f, 1.0f, 1.0f);
             glLineWidth(3.0f);
-            drawString(lines[i], ALIGN_LEFT);
+            drawListLine(lines[i], mark);
             glColor3f(0.0f, 1.0f, 0.0f);
             glLineWidth(1.0f);
         }
-        drawString(lines[i], ALIGN_LEFT);
+        drawListLine(lines[i], mark);
     }
+    glTranslatef(0.0f, -1.2f, 0.0f);
+    drawNote(note, LIST_MARK_RIGHT);
     SDL_GL_SwapBuffers();
 }
 
 void drawMazeMenuFrame(const std::vector<std::string>& labels, std::uint32_t selected,
-                       const DrawMenuValue& drawValue) {
+                       const DrawMenuValue& drawValue, const std::string& note) {
     useMenuState();
     glLoadIdentity();
     drawMenuBackground(menuBackground);
@@ -142,6 +180,8 @@ void drawMazeMenuFrame(const std::vector<std::string>& labels, std::uint32_t sel
         glTranslatef(-6.0f, 0.0f, 0.0f);
         glTranslatef(0.0f, -1.4f, 0.0f);
     }
+    glTranslatef(0.0f, -MAZE_NOTE_DROP, 0.0f);
+    drawNote(note, MAZE_NOTE_RIGHT);
     SDL_GL_SwapBuffers();
 }
 

@@ -20,14 +20,16 @@ using DrawMenuValue = std::function<void(std::size_t index, MenuPainter& painter
 // The title "tirva" with the ball, and the lines on a grey panel.
 void drawMainMenuFrame(const std::vector<std::string>& lines, std::uint32_t selected);
 
-// The title, then lines from the first one shown; selectedLine indexes lines and may lie
-// outside them.
+// The title, then lines from the first one shown, each with its mark (if any) at the right
+// edge where the line leaves room for it, then the note (if any) under them; selectedLine
+// indexes lines and may lie outside them.
 void drawListScreenFrame(const std::string& title, const std::vector<std::string>& lines,
-                         std::size_t selectedLine);
+                         const std::vector<std::string>& marks, std::size_t selectedLine,
+                         const std::string& note);
 
-// Labels on the left and their values in a column to their right.
+// Labels on the left and their values in a column to their right, then the note under them.
 void drawMazeMenuFrame(const std::vector<std::string>& labels, std::uint32_t selected,
-                       const DrawMenuValue& drawValue);
+                       const DrawMenuValue& drawValue, const std::string& note);
 // Labels ending at the middle of the screen and the values right of them.
 void drawOptionsMenuFrame(const std::vector<std::string>& labels, std::uint32_t selected,
                           const DrawMenuValue& drawValue);

@@ -2,18 +2,27 @@
 
 #include "game/Ball.h"
 #include "game/PlayLoop.h"
+#include "render/OverlayLayout.h"
 #include "render/gl/GlState.h"
+#include "render/gl/HintDrawing.h"
 #include "render/gl/Renderer.h"
 #include "render/gl/TextDrawing.h"
 
 #include <SDL.h>
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
 
-constexpr float LINE_PITCH = 1.4f; // overlay text lines, in units of one glyph height
+constexpr float OUTCOME_PANEL_X = -4.0f; // panel units from the middle of the screen
+constexpr float OUTCOME_HALF_WIDTH = 2.5f;
+constexpr float TIMES_PANEL_X = 4.0f;
+constexpr float TIMES_HALF_WIDTH = 1.5f;
+constexpr float TIMES_ANCHOR = 1.8f; // where the rows end, right of the panel's middle
+// An empty best-times panel says so, in two lines.
+const std::vector<std::string> NO_TIMES_LABEL = {"best times", "none yet"};
 
 int overlayDepth = 0;
 
@@ -26,23 +35,56 @@ void fillPanel(float left, float right, float height) {
     glEnd();
 }
 
+// Panel units from the middle of the screen at top, scaled as placed.
+void enterPanel(float x, const PanelPlacement& placement) {
+    glPushMatrix();
+    glTranslatef(x * PANEL_UNIT, placement.top, 0.0f);
+    glScalef(PANEL_UNIT * placement.scale, PANEL_UNIT * placement.scale, 1.0f);
+}
+
+// Draws text at anchor at scale: the one at which fitTextScale keeps it inside its panel.
+void drawFittedText(const std::string& text, int align, float anchor, float scale) {
+    glPushMatrix();
+    glTranslatef(anchor, 0.0f, 0.0f);
+    glScalef(scale, scale, 1.0f);
+    drawText(glyphTable, text, align);
+    glPopMatrix();
+}
+
+void drawCentredLines(const std::vector<std::string>& lines) {
+    for (const std::string& line : lines) {
+        glTranslatef(0.0f, -PANEL_LINE_PITCH, 0.0f);
+        const float scale =
+            fitTextScale(line, ALIGN_CENTRE, 0.0f, -OUTCOME_HALF_WIDTH, OUTCOME_HALF_WIDTH);
+        drawFittedText(line, ALIGN_CENTRE, 0.0f, scale);
+    }
+}
+
+std::vector<std::string> listOutcomeLines(const OverlayView& view) {
+    if (view.outcome == Outcome::Completed)
+        return {"board", "pwned", "in " + formatSeconds(view.elapsedMs)};
+    if (view.outcome == Outcome::Failed)
+        return {"board", "failed"};
+    return {};
+}
+
+std::vector<std::string> listPackLines(const OverlayView& view) {
+    if (view.packTotalMs < 0)
+        return {};
+    return {"pack complete", "total " + formatSeconds(view.packTotalMs)};
+}
+
 void drawOutcomeLines(const OverlayView& view) {
     glLineWidth(2.0f);
     glPointSize(2.0f);
-    if (view.outcome == Outcome::Completed) {
-        std::string time = "in " + formatSeconds(view.elapsedMs);
+    if (view.outcome == Outcome::Completed)
         glColor4f(0.0f, 0.8f, 0.0f, 0.9f);
-        for (const char* text : {"board", "pwned", time.c_str()}) {
-            glTranslatef(0.0f, -LINE_PITCH, 0.0f);
-            drawText(glyphTable, text, 2);
-        }
-    } else {
+    else
         glColor4f(1.0f, 0.0f, 0.0f, 0.9f);
-        for (const char* text : {"board", "failed"}) {
-            glTranslatef(0.0f, -LINE_PITCH, 0.0f);
-            drawText(glyphTable, text, 2);
-        }
-    }
+    drawCentredLines(listOutcomeLines(view));
+    // The end of a pack, in gold under the board's own result.
+    glColor4f(1.0f, 0.8f, 0.0f, 0.9f);
+    drawCentredLines(listPackLines(view));
     glLineWidth(1.0f);
     glPointSize(1.0f);
 }
@@ -50,60 +92,97 @@ void drawOutcomeLines(const OverlayView& view) {
 // The selected item glows under its normal drawing.
 void drawItems(const OverlayView& view) {
     for (unsigned i = 0; i < view.items.size(); ++i) {
-        glTranslatef(0.0f, -LINE_PITCH, 0.0f);
+        const std::string& item = view.items[i];
+        const float scale =
+            fitTextScale(item, ALIGN_CENTRE, 0.0f, -OUTCOME_HALF_WIDTH, OUTCOME_HALF_WIDTH);
+        glTranslatef(0.0f, -PANEL_LINE_PITCH, 0.0f);
         if (i == view.selected) {
             glLineWidth(3.0f);
             glColor4f(0.9f, 0.9f, 0.2f, 0.6f);
-            drawText(glyphTable, view.items[i].c_str(), 2);
+            drawFittedText(item, ALIGN_CENTRE, 0.0f, scale);
             glLineWidth(1.0f);
         }
         glColor4f(0.9f, 0.9f, 1.0f, 0.9f);
-        drawText(glyphTable, view.items[i].c_str(), 2);
+        drawFittedText(item, ALIGN_CENTRE, 0.0f, scale);
     }
 }
 
-void drawOutcomePanel(const OverlayView& view) {
-    bool isResult = view.outcome != Outcome::Paused;
-    int lines = static_cast<int>(view.items.size()) + (isResult ? 2 : 0) +
-                (view.outcome == Outcome::Completed ? 1 : 0);
-    float boxHeight = lines * LINE_PITCH + 0.7f;
-    glPushMatrix();
-    glTranslatef(-4.0f, boxHeight * 0.5f, 0.0f);
+float findOutcomePanelHeight(const OverlayView& view) {
+    const std::size_t lines =
+        view.items.size() + listOutcomeLines(view).size() + listPackLines(view).size();
+    return static_cast<float>(lines) * PANEL_LINE_PITCH + PANEL_PADDING;
+}
+
+void drawOutcomePanel(const OverlayView& view, float ceiling, float floor) {
+    const float boxHeight = findOutcomePanelHeight(view);
+    enterPanel(OUTCOME_PANEL_X, placePanel(boxHeight, ceiling, floor));
     glColor4f(0.2f, 0.4f, 1.0f, 0.7f);
-    fillPanel(-2.5f, 2.5f, boxHeight);
-    if (isResult)
+    fillPanel(-OUTCOME_HALF_WIDTH, OUTCOME_HALF_WIDTH, boxHeight);
+    if (view.outcome != Outcome::Paused)
         drawOutcomeLines(view);
     drawItems(view);
     glPopMatrix();
 }
 
-void drawTimeRow(const char* text, bool isNew) {
+void drawTimeRow(const std::string& text, bool isNew, float scale) {
     if (isNew) {
         glLineWidth(4.0f);
         glPointSize(4.0f);
         glColor4f(1.0f, 1.0f, 0.1f, 1.0f);
-        drawText(glyphTable, text, 1);
+        drawFittedText(text, ALIGN_RIGHT, TIMES_ANCHOR, scale);
     }
     glLineWidth(2.0f);
     glPointSize(2.0f);
     glColor4f(0.7f, 0.7f, 0.7f, 0.9f);
-    drawText(glyphTable, text, 1);
+    drawFittedText(text, ALIGN_RIGHT, TIMES_ANCHOR, scale);
 }
 
-void drawBestTimesPanel(const BestTimes::Times& times, int rank) {
-    int count = 0;
-    while (count < BestTimes::SLOTS && times[count] != BestTimes::EMPTY_SLOT)
-        ++count;
-    float boxHeight = count * LINE_PITCH + 0.7f;
-    glPushMatrix();
-    glTranslatef(4.0f, boxHeight * 0.5f, 0.0f);
-    glColor4f(0.0f, 0.9f, 0.0f, 0.7f);
-    fillPanel(-1.5f, 1.5f, boxHeight);
-    glTranslatef(1.8f, 0.0f, 0.0f);
-    for (int i = 0; i < count; ++i) {
-        glTranslatef(0.0f, -LINE_PITCH, 0.0f);
-        drawTimeRow(formatSeconds(times[i]).c_str(), i == rank);
+// All rows share the scale of the widest, so the times stay aligned.
+void drawTimeRows(const std::vector<std::string>& rows, int rank) {
+    float scale = 1.0f;
+    for (const std::string& row : rows)
+        scale = std::min(scale, fitTextScale(row, ALIGN_RIGHT, TIMES_ANCHOR, -TIMES_HALF_WIDTH,
+                                             TIMES_HALF_WIDTH));
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        glTranslatef(0.0f, -PANEL_LINE_PITCH, 0.0f);
+        drawTimeRow(rows[i], static_cast<int>(i) == rank, scale);
     }
+}
+
+// Small enough for the longer line to fit; its lines as close as its size.
+float findNoTimesScale() {
+    float scale = 1.0f;
+    for (const std::string& line : NO_TIMES_LABEL)
+        scale = std::min(
+            scale, fitTextScale(line, ALIGN_CENTRE, 0.0f, -TIMES_HALF_WIDTH, TIMES_HALF_WIDTH));
+    return scale;
+}
+
+void drawNoTimesLabel(float scale) {
+    glLineWidth(2.0f);
+    glPointSize(2.0f);
+    glColor4f(0.7f, 0.7f, 0.7f, 0.9f);
+    for (const std::string& line : NO_TIMES_LABEL) {
+        glTranslatef(0.0f, -PANEL_LINE_PITCH * scale, 0.0f);
+        drawFittedText(line, ALIGN_CENTRE, 0.0f, scale);
+    }
+}
+
+void drawBestTimesPanel(const BestTimes::Times& times, int rank, float floor) {
+    std::vector<std::string> rows;
+    for (int i = 0; i < BestTimes::SLOTS && times[i] != BestTimes::EMPTY_SLOT; ++i)
+        rows.push_back(formatSeconds(times[i]));
+    const float labelScale = findNoTimesScale();
+    const float lines = rows.empty() ? static_cast<float>(NO_TIMES_LABEL.size()) * labelScale
+                                     : static_cast<float>(rows.size());
+    const float boxHeight = lines * PANEL_LINE_PITCH + PANEL_PADDING;
+    enterPanel(TIMES_PANEL_X, placePanel(boxHeight, 1.0f, floor));
+    glColor4f(0.0f, 0.9f, 0.0f, 0.7f);
+    fillPanel(-TIMES_HALF_WIDTH, TIMES_HALF_WIDTH, boxHeight);
+    if (rows.empty())
+        drawNoTimesLabel(labelScale);
+    else
+        drawTimeRows(rows, rank);
     glLineWidth(1.0f);
     glPointSize(1.0f);
     glPopMatrix();
@@ -140,8 +219,8 @@ void drawClock(Timer& timer) {
         glColor3f(0.0f, 1.0f, 0.0f);
     else
         glColor3f(1.0f, 0.0f, 0.0f);
-    glTranslatef(-0.9f, 0.8f, 0.0f);
-    glScalef(0.1f, 0.1f, 1.0f);
+    glTranslatef(CLOCK_X, CLOCK_Y, 0.0f);
+    glScalef(CLOCK_SCALE, CLOCK_SCALE, 1.0f);
     drawText(glyphTable, formatSeconds(elapsed).c_str(), 0);
     if (timer.target >= 0) {
         glColor3f(0.9f, 0.0f, 0.6f);
@@ -161,15 +240,19 @@ void drawClock(Timer& timer) {
     leaveOverlayMode();
 }
 
-void drawOverlayScreen(Renderer& renderer, Timer& timer, const OverlayView& view) {
+// The panels stand between the clock and the hint lines, whatever their number of lines.
+void drawOverlayScreen(Renderer& renderer, Timer& timer, const OverlayView& view,
+                       const std::vector<std::string>& hintLines) {
     renderer.drawFrame();
+    const ViewportSize size = readViewportSize();
+    const float floor = layOutBottomLines(hintLines, size.width, size.height).top;
     enterOverlayMode();
     useOverlayState();
     glLoadIdentity();
-    glScalef(0.15f, 0.15f, 1.0f);
-    drawOutcomePanel(view);
+    drawOutcomePanel(view, findClockBottom(timer.target >= 0), floor);
     if (view.bestTimes != nullptr)
-        drawBestTimesPanel(*view.bestTimes, view.rank);
+        drawBestTimesPanel(*view.bestTimes, view.rank, floor);
+    drawHintLines(hintLines);
     drawClock(timer);
     leaveOverlayState();
     SDL_GL_SwapBuffers();

@@ -1,6 +1,9 @@
 #pragma once
 // What play draws over the scene: the clock in the top corners and the result overlay.
 
+#include <string>
+#include <vector>
+
 class Renderer;
 class Timer;
 struct OverlayView;
@@ -14,6 +17,7 @@ void leaveOverlayMode();
 // Expects: modelview matrix mode. Leaves: depth test and writes on, texturing and lighting off.
 void drawClock(Timer& timer);
 
-// The scene of renderer, the outcome panel with its items, the best-times panel and the
-// clock of timer; swaps.
-void drawOverlayScreen(Renderer& renderer, Timer& timer, const OverlayView& view);
+// The scene of renderer, the outcome panel with its items, the best-times panel, the hint
+// lines at the bottom and the clock of timer; swaps.
+void drawOverlayScreen(Renderer& renderer, Timer& timer, const OverlayView& view,
+                       const std::vector<std::string>& hintLines);

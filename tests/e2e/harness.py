@@ -18,6 +18,7 @@ SOURCE_DIR = os.environ.get("TIRVA_SOURCE_DIR", os.path.join(os.path.dirname(__f
 GAME = os.path.join(BUILD_DIR, "tirva")
 TOOL = os.path.join(BUILD_DIR, "tirva-tool")
 SEND_WM_DELETE = os.path.join(BUILD_DIR, "tests", "send-wm-delete")
+CURSOR_PROBE = os.path.join(BUILD_DIR, "tests", "cursor-probe")
 FIXED_TIME = os.path.join(BUILD_DIR, "tests", "libfixed-time.so")
 DATA_DIR = os.path.join(SOURCE_DIR, "data")
 FIXTURES_DIR = os.path.join(SOURCE_DIR, "tests", "fixtures")
@@ -248,6 +249,28 @@ class Game:
         for name in names:
             xdotool("key", "--clearmodifiers", name)
             time.sleep(delay)
+
+    def hold(self, *names, seconds):
+        """Holds the keys down together for seconds, then lets them go."""
+        xdotool("keydown", "--clearmodifiers", *names)
+        try:
+            time.sleep(seconds)
+        finally:
+            xdotool("keyup", *names)
+
+    def hold_until(self, names, condition, timeout=DEFAULT_TIMEOUT, what="condition"):
+        """Holds the keys down until condition() holds, then lets them go; returns its value."""
+        xdotool("keydown", "--clearmodifiers", *names)
+        try:
+            return wait_until(condition, timeout, interval=0.1, what=what)
+        finally:
+            xdotool("keyup", *names)
+
+    def pointer_shown(self):
+        """True when the pointer can be seen where it stands (put it over the window first)."""
+        probe = subprocess.run([CURSOR_PROBE], capture_output=True, text=True, timeout=10)
+        assert probe.returncode == 0, probe.stderr
+        return probe.stdout.strip() == "shown"
 
     def move_pointer(self, x, y):
         """Moves the pointer to (x, y) in window coordinates."""

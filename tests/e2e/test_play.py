@@ -1,6 +1,7 @@
 """Playing a board in the real game: the pointer tilts the board to the goal and the best time
 is written, the pause overlay and "continue", a time limit of 0, a close request during play,
-and the music heard through SDL's disk audio driver."""
+a window resized during play, the pointer back in the menus after a board, and the music
+heard through SDL's disk audio driver."""
 
 import array
 import json
@@ -30,6 +31,31 @@ def overlay_panel(image):
 
 def is_overlay(image):
     return overlay_panel(image) > 2000
+
+
+def is_ball_grey(r, g, b):
+    return max(r, g, b) > 25 and abs(r - g) < 14 and abs(g - b) < 14
+
+
+def measure_ball(image):
+    """The ball in the middle of the follow view: its width and height in pixels, and the mean
+    brightness of its lower right and its upper left quarter (the light comes from the right,
+    below and in front)."""
+    x0, y0, x1, y1 = box(image, -0.3, -0.3, 0.3, 0.3)
+    points = [(x, y) for y in range(y0, y1) for x in range(x0, x1)
+              if is_ball_grey(*image.pixel(x, y))]
+    xs, ys = [x for x, _ in points], [y for _, y in points]
+    cx, cy = (min(xs) + max(xs)) / 2, (min(ys) + max(ys)) / 2
+
+    def brightness(inside):
+        values = [sum(image.pixel(x, y)) / 3 for x, y in points if inside(x, y)]
+        return sum(values) / len(values)
+    return (max(xs) - min(xs) + 1, max(ys) - min(ys) + 1,
+            brightness(lambda x, y: x > cx and y > cy), brightness(lambda x, y: x < cx and y < cy))
+
+
+def has_hints(image):
+    return image.count(near((255, 255, 255), 0), box(image, -1.0, -1.0, 1.0, -0.8)) > 0
 
 
 def start_board(files, **options):
@@ -80,6 +106,40 @@ class PlayTest(unittest.TestCase):
             game.key("Escape")
             wait_list(game, rows=1)
             self.assertFalse(game.exists("times.dat"))
+
+    def test_a_window_resized_during_play_keeps_the_ball_round_and_its_lighting(self):
+        with start_board({"levs/a.lv": WIDE_BOARD}) as game:
+            # Until the hints are gone, their drawing leaves the matrix the light was placed
+            # with as it was at start-up.
+            game.hold("Left", seconds=0.6)
+            before = measure_ball(wait_screen(game, lambda image: is_play(image)
+                                              and not has_hints(image), "play without hints"))
+            game.resize(900, 500)
+            wait_until(lambda: game.geometry() == (900, 500), what="the new window size")
+            time.sleep(0.5)
+            width, height, lit, shaded = measure_ball(game.screenshot())
+            self.assertLessEqual(abs(width - height), 2, "a round ball")
+            self.assertAlmostEqual(height, before[1] * 500 / 480, delta=3)
+            self.assertAlmostEqual(lit, before[2], delta=8)
+            self.assertAlmostEqual(shaded, before[3], delta=8)
+            self.assertGreater(lit - shaded, 40, "lit from the side, not head-on")
+
+    def test_the_pointer_shows_again_in_the_menus_after_a_board(self):
+        with Game(files={"levs/a.lv": WIDE_BOARD}, without=["levs"]) as game:
+            game.start().wait_window()
+            wait_main_menu(game, selected=0)
+            game.move_pointer(20, 20)
+            self.assertTrue(game.pointer_shown())
+            game.key("Return")
+            wait_list(game, rows=1)
+            game.key("Return")
+            wait_screen(game, is_play, "the board being played")
+            wait_until(lambda: not game.pointer_shown(), what="the pointer hidden in play")
+            game.key("Escape")
+            wait_list(game, rows=1)
+            game.key("Escape")
+            wait_main_menu(game, selected=0)
+            self.assertTrue(game.pointer_shown())
 
     def test_closing_the_window_during_play_exits_at_once_and_writes_nothing(self):
         with start_board({"levs/a.lv": WIDE_BOARD}) as game:

@@ -75,16 +75,16 @@ TEST(TiltInput, MouseOffsetIsHeldAtTheLimitSoMovingBackLevelsAtOnce) {
     ASSERT_EQ(rig.device.warps.back(), std::make_pair(320, 240));
 
     rig.device.movePointer(520, 240);
-    EXPECT_EQ(input.poll(), PlayCommand::None);
+    EXPECT_EQ(input.poll(0), PlayCommand::None);
     EXPECT_FLOAT_EQ(rig.ball.tiltX, -400.0f);
     EXPECT_FLOAT_EQ(rig.ball.tiltY, 0.0f);
 
     rig.device.movePointer(520, 240);
-    input.poll();
+    input.poll(0);
     EXPECT_FLOAT_EQ(rig.ball.tiltX, -600.0f);
 
     rig.device.movePointer(20, 240);
-    input.poll();
+    input.poll(0);
     EXPECT_FLOAT_EQ(rig.ball.tiltX, 0.0f);
     EXPECT_EQ(rig.device.warps.size(), 4u);
     EXPECT_EQ(rig.device.warps.back(), std::make_pair(320, 240));
@@ -98,7 +98,7 @@ TEST(TiltInput, MouseMovesDownTiltNegativelyWithTheSensitivity) {
     input.setMouseSensitivity(0.5f);
     input.reset();
     rig.device.movePointer(310, 340);
-    input.poll();
+    input.poll(0);
     EXPECT_FLOAT_EQ(rig.ball.tiltX, 10.0f);
     EXPECT_FLOAT_EQ(rig.ball.tiltY, -100.0f);
 }
@@ -111,7 +111,7 @@ TEST(TiltInput, TheEchoOfItsOwnWarpIsIgnored) {
     input.reset();
     rig.device.movePointer(400, 240);
     rig.device.movePointer(320, 240);
-    input.poll();
+    input.poll(0);
     EXPECT_FLOAT_EQ(rig.ball.tiltX, -160.0f);
     // One warp from the reset, one from the real move, none from the echo.
     EXPECT_EQ(rig.device.warps.size(), 2u);
@@ -125,13 +125,13 @@ TEST(TiltInput, TheCentreFollowsTheWindowAndItsResize) {
     TiltInput input = rig.create();
     testing::internal::GetCapturedStderr();
     EXPECT_EQ(rig.centre.x, 320);
-    input.poll();
+    input.poll(0);
     EXPECT_EQ(rig.centre.x, 512);
     EXPECT_EQ(rig.centre.y, 383);
 
     rig.device.send(InputEvent::Kind::Resize, 800, 601);
     rig.device.movePointer(410, 300);
-    input.poll();
+    input.poll(0);
     EXPECT_EQ(rig.device.reopenCount, 1);
     EXPECT_EQ(rig.centre.x, 400);
     EXPECT_EQ(rig.centre.y, 300);
@@ -149,20 +149,20 @@ TEST(TiltInput, JoystickAxesAreScaledBySensitivityAndClamped) {
 
     rig.device.moveAxis(0, 1000);
     rig.device.moveAxis(1, -3000);
-    input.poll();
+    input.poll(0);
     EXPECT_FLOAT_EQ(rig.ball.tiltX, 100.0f);
     EXPECT_FLOAT_EQ(rig.ball.tiltY, -300.0f);
 
     // Any axis other than 0 steers the rows; a full deflection is held at the limit.
     rig.device.moveAxis(2, 32767);
     rig.device.moveAxis(0, -32768);
-    input.poll();
+    input.poll(0);
     EXPECT_FLOAT_EQ(rig.ball.tiltY, 600.0f);
     EXPECT_FLOAT_EQ(rig.ball.tiltX, -600.0f);
 
     // Mouse motion does nothing while the accelerometer steers.
     rig.device.movePointer(0, 0);
-    input.poll();
+    input.poll(0);
     EXPECT_FLOAT_EQ(rig.ball.tiltX, -600.0f);
     EXPECT_TRUE(rig.device.warps.empty());
 }
@@ -182,7 +182,7 @@ TEST(TiltInput, ResetTakesTheAccelerometerWithoutSensitivityOrLevelsForTheMouse)
     EXPECT_TRUE(rig.device.warps.empty());
 
     rig.device.clickButton();
-    input.poll();
+    input.poll(0);
     EXPECT_TRUE(input.isMouseMode());
     input.reset();
     EXPECT_FLOAT_EQ(rig.ball.tiltX, 0.0f);
@@ -196,22 +196,22 @@ TEST(TiltInput, AClickTogglesMouseModeAndTheCursorOnlyWithoutAccelerometer) {
     testing::internal::GetCapturedStderr();
     input.reset();
     rig.device.movePointer(420, 240);
-    input.poll();
+    input.poll(0);
     ASSERT_FLOAT_EQ(rig.ball.tiltX, -200.0f);
 
     rig.device.clickButton();
-    input.poll();
+    input.poll(0);
     EXPECT_FALSE(input.isMouseMode());
     EXPECT_TRUE(rig.device.cursorShown);
     // Off: the tilt stays where it was and motion is ignored.
     rig.device.movePointer(100, 100);
-    input.poll();
+    input.poll(0);
     EXPECT_FLOAT_EQ(rig.ball.tiltX, -200.0f);
 
     // On again: the offset restarts from the centre.
     rig.device.clickButton();
     rig.device.movePointer(330, 240);
-    input.poll();
+    input.poll(0);
     EXPECT_TRUE(input.isMouseMode());
     EXPECT_FALSE(rig.device.cursorShown);
     EXPECT_FLOAT_EQ(rig.ball.tiltX, -20.0f);
@@ -225,11 +225,11 @@ TEST(TiltInput, WithAccelerometerAClickLeavesTheCursorHidden) {
     testing::internal::GetCapturedStdout();
     input.reset();
     rig.device.clickButton();
-    input.poll();
+    input.poll(0);
     EXPECT_TRUE(input.isMouseMode());
     EXPECT_EQ(rig.device.warps.size(), 1u);
     rig.device.clickButton();
-    input.poll();
+    input.poll(0);
     EXPECT_FALSE(input.isMouseMode());
     EXPECT_FALSE(rig.device.cursorShown);
 }
@@ -241,30 +241,150 @@ TEST(TiltInput, TheLastCommandKeyOfAPollWins) {
     testing::internal::GetCapturedStderr();
     rig.device.pressKey(KEY_ESCAPE);
     rig.device.pressKey(KEY_R);
-    EXPECT_EQ(input.poll(), PlayCommand::Reset);
+    EXPECT_EQ(input.poll(0), PlayCommand::Reset);
     rig.device.pressKey(KEY_SPACE);
     rig.device.pressKey('x');
-    EXPECT_EQ(input.poll(), PlayCommand::Pause);
+    EXPECT_EQ(input.poll(0), PlayCommand::Pause);
     rig.device.pressKey(KEY_ESCAPE);
-    EXPECT_EQ(input.poll(), PlayCommand::Quit);
-    EXPECT_EQ(input.poll(), PlayCommand::None);
+    EXPECT_EQ(input.poll(0), PlayCommand::Quit);
+    EXPECT_EQ(input.poll(0), PlayCommand::None);
 }
 
-TEST(TiltInput, FollowDistanceStopsAtZeroAndRisesAgainInSteps) {
+// Nearer than the bound, the tilted board reaches the near clipping plane and all goes black.
+TEST(TiltInput, FollowDistanceStopsAtItsLowerBoundAndRisesAgainInSteps) {
     TiltRig rig;
     testing::internal::CaptureStderr();
     TiltInput input = rig.create();
     testing::internal::GetCapturedStderr();
     for (int i = 0; i < 30; ++i)
         rig.device.pressKey(KEY_S);
-    EXPECT_EQ(input.poll(), PlayCommand::None);
-    EXPECT_EQ(rig.followDistance, 0.0f);
+    EXPECT_EQ(input.poll(0), PlayCommand::None);
+    EXPECT_EQ(rig.followDistance, TiltInput::MIN_FOLLOW_DISTANCE);
     rig.device.pressKey(KEY_A);
-    input.poll();
-    EXPECT_EQ(rig.followDistance, 0.2f);
+    input.poll(0);
+    EXPECT_FLOAT_EQ(rig.followDistance, 1.2f);
     rig.device.pressKey(KEY_A);
-    input.poll();
-    EXPECT_FLOAT_EQ(rig.followDistance, 0.4f);
+    input.poll(0);
+    EXPECT_FLOAT_EQ(rig.followDistance, 1.4f);
+}
+
+TEST(TiltInput, AnArrowHeldRampsToTheLimitAndItsReleaseLevelsTheBoard) {
+    TiltRig rig;
+    testing::internal::CaptureStderr();
+    TiltInput input = rig.create();
+    testing::internal::GetCapturedStderr();
+    input.reset();
+    input.poll(1000);
+    // Right and Down roll the ball the way they point: towards larger columns and rows.
+    rig.device.pressKeys({KEY_RIGHT, KEY_DOWN});
+    EXPECT_EQ(input.poll(1000), PlayCommand::None);
+    EXPECT_FLOAT_EQ(rig.ball.tiltX, 0.0f);
+    input.poll(1250);
+    EXPECT_FLOAT_EQ(rig.ball.tiltX, 300.0f);
+    EXPECT_FLOAT_EQ(rig.ball.tiltY, 300.0f);
+    input.poll(1500);
+    EXPECT_FLOAT_EQ(rig.ball.tiltX, 600.0f);
+    input.poll(1900);
+    EXPECT_FLOAT_EQ(rig.ball.tiltX, 600.0f);
+    // A release takes a quarter second back to level; a key that is no arrow changes nothing.
+    rig.device.releaseKey(KEY_RIGHT);
+    rig.device.releaseKey('x');
+    input.poll(2025);
+    EXPECT_FLOAT_EQ(rig.ball.tiltX, 300.0f);
+    EXPECT_FLOAT_EQ(rig.ball.tiltY, 600.0f);
+    input.poll(2150);
+    EXPECT_FLOAT_EQ(rig.ball.tiltX, 0.0f);
+    // Up against a held Down passes level at the release's pace, then leans the other way.
+    rig.device.releaseKey(KEY_DOWN);
+    rig.device.pressKey(KEY_UP);
+    input.poll(2400);
+    EXPECT_FLOAT_EQ(rig.ball.tiltY, -0.0f);
+    input.poll(2525);
+    EXPECT_FLOAT_EQ(rig.ball.tiltY, -150.0f);
+    // Both arrows of an axis cancel out.
+    rig.device.pressKey(KEY_DOWN);
+    input.poll(2650);
+    EXPECT_FLOAT_EQ(rig.ball.tiltY, 0.0f);
+}
+
+TEST(TiltInput, ArrowsAddToTheMouseWithinTheLimitAndLeaveUntouchedAxesAlone) {
+    TiltRig rig;
+    testing::internal::CaptureStderr();
+    TiltInput input = rig.create();
+    testing::internal::GetCapturedStderr();
+    input.reset();
+    rig.device.movePointer(420, 200); // 100 right, 40 up: -200 and 80
+    input.poll(0);
+    rig.device.pressKey(KEY_LEFT);
+    input.poll(0);
+    input.poll(250);
+    EXPECT_FLOAT_EQ(rig.ball.tiltX, -500.0f);
+    EXPECT_FLOAT_EQ(rig.ball.tiltY, 80.0f);
+    input.poll(500);
+    EXPECT_FLOAT_EQ(rig.ball.tiltX, -600.0f);
+    // The mouse still moves its own share: back to the centre leaves the arrow's -600.
+    rig.device.movePointer(220, 280);
+    input.poll(500);
+    EXPECT_FLOAT_EQ(rig.ball.tiltX, -600.0f);
+    EXPECT_FLOAT_EQ(rig.ball.tiltY, 0.0f);
+
+    // With the accelerometer steering, an arrow along x never rewrites y.
+    TiltRig laptop;
+    laptop.device.joystickNames = {"hdaps"};
+    laptop.device.axes[1] = 4000;
+    testing::internal::CaptureStdout();
+    TiltInput tilted = laptop.create();
+    testing::internal::GetCapturedStdout();
+    laptop.ball.tiltY = 0.0f; // as a board's start levels it
+    laptop.device.pressKey(KEY_RIGHT);
+    tilted.poll(0);
+    tilted.poll(100);
+    EXPECT_FLOAT_EQ(laptop.ball.tiltX, 120.0f);
+    EXPECT_FLOAT_EQ(laptop.ball.tiltY, 0.0f);
+}
+
+TEST(TiltInput, WithTheMouseOffTheArrowsTakeOverFromTheHeldTilt) {
+    TiltRig rig;
+    testing::internal::CaptureStderr();
+    TiltInput input = rig.create();
+    testing::internal::GetCapturedStderr();
+    input.reset();
+    rig.device.movePointer(470, 240);
+    rig.device.clickButton();
+    input.poll(0);
+    ASSERT_FALSE(input.isMouseMode());
+    EXPECT_FLOAT_EQ(rig.ball.tiltX, -300.0f); // held while nothing steers
+    input.poll(5000);
+    EXPECT_FLOAT_EQ(rig.ball.tiltX, -300.0f);
+    rig.device.pressKey(KEY_DOWN);
+    input.poll(5000);
+    EXPECT_FLOAT_EQ(rig.ball.tiltX, 0.0f);
+    input.poll(5250);
+    EXPECT_FLOAT_EQ(rig.ball.tiltY, 300.0f);
+    // A restart levels the arrows' share; the arrow still held leans the board again.
+    input.reset();
+    EXPECT_FLOAT_EQ(rig.ball.tiltY, 0.0f);
+    input.poll(6000);
+    input.poll(6125);
+    EXPECT_FLOAT_EQ(rig.ball.tiltY, 150.0f);
+}
+
+TEST(TiltInput, ReleasedArrowsLevelOutAsAfterAKeyRelease) {
+    TiltRig rig;
+    testing::internal::CaptureStderr();
+    TiltInput input = rig.create();
+    testing::internal::GetCapturedStderr();
+    input.reset();
+    rig.device.pressKey(KEY_UP);
+    input.poll(0);
+    input.poll(500);
+    ASSERT_FLOAT_EQ(rig.ball.tiltY, -600.0f);
+    // The overlay took the key's release.
+    input.releaseArrows();
+    input.poll(625);
+    EXPECT_FLOAT_EQ(rig.ball.tiltY, -300.0f);
+    input.poll(900);
+    EXPECT_FLOAT_EQ(rig.ball.tiltY, 0.0f);
 }
 
 TEST(TiltInput, APollTakesEveryPendingEventEvenThoseItDoesNotUse) {
@@ -274,7 +394,7 @@ TEST(TiltInput, APollTakesEveryPendingEventEvenThoseItDoesNotUse) {
     testing::internal::GetCapturedStderr();
     rig.device.send(InputEvent::Kind::Other);
     rig.device.send(InputEvent::Kind::Other);
-    input.poll();
+    input.poll(0);
     EXPECT_TRUE(rig.device.events.empty());
 }
 

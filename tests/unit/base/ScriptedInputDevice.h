@@ -59,6 +59,12 @@ public:
         event.key = key;
         push(event);
     }
+    void releaseKey(int key) {
+        InputEvent event;
+        event.kind = InputEvent::Kind::KeyRelease;
+        event.key = key;
+        push(event);
+    }
     void pressKeys(std::initializer_list<int> keys) {
         for (int key : keys)
             pressKey(key);

@@ -354,10 +354,15 @@ TEST(Timer, StartStopAndElapsed) {
     EXPECT_EQ(timer.startTick, 1234) << "start resumes a started clock";
     EXPECT_EQ(timer.elapsed(), 1266);
     nowMs = 5600;
+    timer.frames = 70;
+    timer.fps = 140;
     timer.init(-1);
     EXPECT_EQ(timer.startTick, -1);
     EXPECT_EQ(timer.stopTick, -1);
     EXPECT_EQ(timer.fpsPeriod, 11) << "the frame counter runs in half seconds";
+    // Frames of the last board must not swell the first figure of the next.
+    EXPECT_EQ(timer.frames, 0);
+    EXPECT_EQ(timer.fps, 0);
 }
 
 TEST(BallStart, BeginZeroesTheTiltAndResetKeepsIt) {

@@ -18,6 +18,7 @@ struct RecordedOverlay {
     unsigned selected;
     int rank;
     std::int32_t elapsedMs;
+    std::int32_t packTotalMs;
 };
 
 // A scripted world: a clock that only moves when the loop sleeps or a frame is drawn,
@@ -32,7 +33,8 @@ public:
     std::function<void()> onPoll;
     std::function<void()> onSave; // what another copy of the game wrote meanwhile
     std::vector<RecordedOverlay> overlays;
-    int framesDrawn = 0, runsStarted = 0, saves = 0, cursorShown = 0, boardsPrepared = 0;
+    int framesDrawn = 0, runsStarted = 0, saves = 0, cursorShown = 0, boardsPrepared = 0,
+        arrowReleases = 0;
 
     InputDevice& inputDevice() override { return device; }
     std::int32_t currentTick() override { return tick; }
@@ -43,7 +45,8 @@ public:
         tick += frameCost;
     }
     void drawOverlay(const OverlayView& view) override {
-        overlays.push_back({view.outcome, view.items, view.selected, view.rank, view.elapsedMs});
+        overlays.push_back(
+            {view.outcome, view.items, view.selected, view.rank, view.elapsedMs, view.packTotalMs});
     }
     void startRun() override { ++runsStarted; }
     PlayCommand pollCommand() override {
@@ -55,6 +58,7 @@ public:
         commands.pop_front();
         return command;
     }
+    void releaseArrows() override { ++arrowReleases; }
     void showCursor() override { ++cursorShown; }
     void saveBestTimes() override {
         ++saves;
@@ -137,6 +141,8 @@ TEST_F(PlayLoopTest, PauseShowsContinueResetExitAndContinueResumesTheClock) {
     EXPECT_EQ(host.overlays[0].items, (std::vector<std::string>{"continue", "reset", "exit"}));
     EXPECT_EQ(ball.stopTick, -1); // running again
     EXPECT_EQ(host.runsStarted, 1);
+    // The menus before the board and the overlay took the key releases.
+    EXPECT_EQ(host.arrowReleases, 2);
 }
 
 TEST_F(PlayLoopTest, OverlaySelectionWrapsAndItsItemsDoWhatTheySay) {
@@ -166,6 +172,8 @@ TEST_F(PlayLoopTest, TheOverlayRedrawsAfterEachBatchOfEventsAndReactsOnlyToKeys)
     host.device.movePointer(5, 5);
     host.device.send(InputEvent::Kind::Resize, 800, 600);
     host.device.pressKey(KEY_DOWN);
+    host.device.releaseKey(KEY_DOWN);
+    host.device.releaseKey(KEY_RETURN);
     host.device.pause();
     host.device.clickButton();
     host.device.pause();
@@ -264,6 +272,46 @@ TEST_F(PlayLoopTest, ACompletedGeneratedMazeOffersNoNextAndSavesNothing) {
     EXPECT_EQ(host.overlays[0].items, (std::vector<std::string>{"reset", "exit"}));
     EXPECT_EQ(host.overlays[0].rank, -1);
     EXPECT_EQ(host.saves, 0);
+}
+
+TEST_F(PlayLoopTest, CompletingThePacksLastBoardTellsThePacksTotal) {
+    Board board = makeCorridor(3);
+    BestTimes table;
+    BestTimes::Times& first = table.entry("levs/pack/one");
+    BestTimes::Times& last = table.entry("levs/pack/two");
+    first = {61000, 70000, -1, -1, -1};
+    PlayEntry entry(board);
+    entry.bestTimes = &last;
+    entry.packTimes = {&first, &last};
+    host.onPoll = [&] { ball.tiltX = 600; };
+    // "reset", and the board is completed a second time; then "exit".
+    host.device.pressKeys({KEY_DOWN, KEY_RETURN});
+    host.device.pause();
+    host.device.pressKeys({KEY_DOWN, KEY_DOWN, KEY_RETURN});
+    host.device.pause();
+    host.device.pressKeys({KEY_SPACE});
+    EXPECT_FALSE(playBoard(entry, true, ball, host));
+    ASSERT_EQ(host.overlays.size(), 2u);
+    EXPECT_EQ(host.overlays[0].packTotalMs, 61000 + host.overlays[0].elapsedMs);
+    // After a second completion the total takes the board's best time, whichever run set it.
+    EXPECT_EQ(host.overlays[1].packTotalMs, 61000 + last[0]);
+
+    // Paused, the total is not told.
+    FakeHost paused;
+    Ball pausedBall{[&] { return paused.tick; }};
+    paused.commands = {PlayCommand::Pause};
+    paused.device.pressKeys({KEY_ESCAPE});
+    playBoard(entry, true, pausedBall, paused);
+    EXPECT_EQ(paused.overlays[0].packTotalMs, -1);
+}
+
+TEST(PlayLoop, APacksTotalNeedsATimeForEveryBoardAndStopsAtTheClocksLargest) {
+    BestTimes::Times done{1500, 2000, -1, -1, -1}, open{-1, -1, -1, -1, -1};
+    BestTimes::Times slow{2000000000, -1, -1, -1, -1};
+    EXPECT_EQ(sumPackTimes({&done, &done}), 3000);
+    EXPECT_EQ(sumPackTimes({&done, &open}), -1);
+    EXPECT_EQ(sumPackTimes({}), -1);
+    EXPECT_EQ(sumPackTimes({&slow, &slow}), 2147483647);
 }
 
 TEST(PlayLoop, LongFramesAreSteppedInPiecesOfAtMostTenMilliseconds) {

@@ -257,3 +257,52 @@ TEST(LevelLists, AnInfoFileThatIsNoRegularFileOrTooLargeIsRefused) {
                   "Warning: level pack file " + levs.prefix() +
                   "big/info.txt is larger than 1 MiB; it is not read\n");
 }
+
+TEST(LevelLists, BoardLinesShowTheirBestTimeAndPackLinesTheirFinishedBoards) {
+    TemporaryDirectory levs;
+    levs.write("packx/info.txt", "one000\ntwo000\nthree000\n");
+    fs::create_directory(levs.path / "packy");
+    BoardList list;
+    list.entries = {"a.lv", "b.lv", "packx", "packy"};
+    list.prefix = levs.prefix();
+    list.fileCount = 2;
+    FakeBestTimes times;
+    times.best = {{levs.prefix() + "a.lv", 12960},
+                  {levs.prefix() + "packx/one000", 5000},
+                  {levs.prefix() + "packx/three000", 7000}};
+    EXPECT_EQ(describeBoardListProgress(list, 0, times.lookup()), "12.96");
+    EXPECT_EQ(describeBoardListProgress(list, 1, times.lookup()), "-");
+    EXPECT_EQ(describeBoardListProgress(list, 2, times.lookup()), "2/3");
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(describeBoardListProgress(list, 3, times.lookup()), "");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << "only a drawing: no warning";
+    EXPECT_EQ(describeAll(list), (Lines{"a", "b", "packx/", "packy/"}));
+
+    PackList packs;
+    packs.packs = {"packx", "packy"};
+    EXPECT_EQ(describePackListProgress(packs, 0, times.lookup(), levs.prefix()), "2/3");
+    EXPECT_EQ(describePackListProgress(packs, 1, times.lookup(), levs.prefix()), "");
+}
+
+TEST(LevelLists, APacksSubListKnowsAllItsBoardsAndExplainsItselfWhenEmpty) {
+    TemporaryDirectory levs;
+    levs.write("packx/info.txt", "one000\ntwo000\n");
+    BoardList list;
+    list.entries = {"packx"};
+    list.prefix = levs.prefix();
+    FakeBestTimes times;
+    std::optional<BoardList> pack = openPackSubList(list, 0, times.lookup());
+    ASSERT_TRUE(pack);
+    const Lines paths{levs.prefix() + "packx/one000", levs.prefix() + "packx/two000"};
+    EXPECT_EQ(pack->packPaths, paths);
+    EXPECT_TRUE(pack->entries.empty());
+    EXPECT_NE(describeEmptyList(*pack), "");
+    EXPECT_EQ(describeEmptyList(list), "") << "the main list is not a pack's";
+    times.best = {{paths[0], 100}};
+    EXPECT_EQ(describeEmptyList(*openPackSubList(list, 0, times.lookup())), "");
+
+    // Only the pack's last board adds up the pack.
+    EXPECT_EQ(listPackTotalPaths(paths[1], paths), paths);
+    EXPECT_EQ(listPackTotalPaths(paths[0], paths), Lines{});
+    EXPECT_EQ(listPackTotalPaths("levs/a.lv", {}), Lines{});
+}

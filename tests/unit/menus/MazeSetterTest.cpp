@@ -120,3 +120,20 @@ TEST(MazeSetter, TheLastMazeStaysUntilTheNextStartReplacesIt) {
     EXPECT_EQ(maze.menu.board.width, 10);
     EXPECT_TRUE(maze.menu.board.hasGrids());
 }
+
+TEST(MazeSetter, TheNoteSaysWhatTheChosenGeneratorMakesInWordsTheFontDraws) {
+    RecordingMazeMenu maze;
+    EXPECT_EQ(maze.menu.describeAlgorithm(), "prim - many short dead ends");
+    std::vector<std::string> notes;
+    for (int i = 0; i < MAZE_ALGORITHM_COUNT; ++i) {
+        notes.push_back(maze.menu.describeAlgorithm());
+        maze.menu.algorithm.handleKey(KEY_RIGHT);
+    }
+    EXPECT_EQ(notes[1], "dfs - long winding corridors");
+    EXPECT_EQ(maze.menu.describeAlgorithm(), notes[0]) << "Right wraps back to prim";
+    for (const std::string& note : notes)
+        for (char ch : note)
+            EXPECT_TRUE((ch >= 'a' && ch <= 'z') || ch == ' ' || ch == '-') << note;
+    maze.menu.algorithm.index = 4294967295u; // none chosen
+    EXPECT_EQ(maze.menu.describeAlgorithm(), "");
+}

@@ -83,3 +83,29 @@ TEST(MenuLoops, AnItemMenuGivesOtherKeysToTheSelectedItemUntilEscapeOrTheItemClo
     EXPECT_EQ(first.keys, (std::vector<int>{'1', '2', KEY_SPACE}));
     EXPECT_EQ(device.events.size(), 1u);
 }
+
+TEST(MenuLoops, KeyReleasesNeitherMoveNorActivateNorReachAnItem) {
+    ScriptedInputDevice device;
+    std::uint32_t selected = 0;
+    std::vector<std::uint32_t> activated;
+    device.releaseKey(KEY_DOWN);
+    device.releaseKey(KEY_RETURN);
+    device.pressKey(KEY_ESCAPE);
+    runListScreen(
+        device, selected, 3, [] {},
+        [&](std::uint32_t line) {
+            activated.push_back(line);
+            return true;
+        });
+    EXPECT_EQ(selected, 0u);
+    EXPECT_TRUE(activated.empty());
+
+    RecordingItem item;
+    MenuEntries items{{"item", item}};
+    device.releaseKey('1');
+    device.releaseKey(KEY_ESCAPE);
+    device.pressKey(KEY_ESCAPE);
+    runItemMenu(device, items, selected, [] {});
+    EXPECT_TRUE(item.keys.empty());
+    EXPECT_TRUE(device.events.empty());
+}

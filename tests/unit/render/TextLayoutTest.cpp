@@ -70,7 +70,10 @@ TEST(TextLayout, AFullStopSitsInTheGapAndDoesNotAdvance) {
     EXPECT_FLOAT_EQ(sink.lineEnds[6].x, 1.8f);
     ASSERT_EQ(sink.points.size(), 1u);
     EXPECT_FLOAT_EQ(sink.points[0].x, 1.15f);
-    EXPECT_FLOAT_EQ(sink.points[0].y, 0.0f);
+    // Hanging just under the base line, clear of the strokes on either side.
+    EXPECT_FLOAT_EQ(sink.points[0].y, DOT_DROP);
+    EXPECT_LT(DOT_DROP, 0.0f);
+    EXPECT_GT(DOT_DROP, -(TEXT_LINE_PITCH - 1.0f));
     EXPECT_EQ(sink.calls, "LEPELE");
 }
 
@@ -131,4 +134,34 @@ TEST(TextLayout, SlashDashQuoteAndUmlautHaveTheirOwnStrokes) {
         EXPECT_FLOAT_EQ(sink.points[i].y, expectedPoints[i].y) << i;
     }
     EXPECT_EQ(sink.calls, "LEPELEPELE");
+}
+
+TEST(TextLayout, AnExtentCountsTheAlignedBytesButEndsAtTheLastStroke) {
+    // Five bytes, four glyphs: the full stop shifts the alignment but draws nothing wide.
+    TextExtent left = measureText("12.50", ALIGN_LEFT);
+    EXPECT_FLOAT_EQ(left.left, 0.0f);
+    EXPECT_FLOAT_EQ(left.right, 2.3f);
+    TextExtent right = measureText("12.50", ALIGN_RIGHT);
+    EXPECT_FLOAT_EQ(right.left, -3.0f);
+    EXPECT_FLOAT_EQ(right.right, -0.7f);
+    TextExtent centred = measureText("in 12.96", ALIGN_CENTRE);
+    EXPECT_FLOAT_EQ(centred.left, -2.4f);
+    EXPECT_FLOAT_EQ(centred.right, 1.7f);
+    EXPECT_FLOAT_EQ(measureText("", ALIGN_RIGHT).right, 0.0f);
+
+    // That line in the five-unit result panel: shrunk just enough to keep its margin.
+    const float scale = fitTextScale("in 12.96", ALIGN_CENTRE, 0.0f, -2.5f, 2.5f);
+    EXPECT_FLOAT_EQ(scale, (2.5f - TEXT_MARGIN) / 2.4f);
+    EXPECT_FLOAT_EQ(fitTextScale("board", ALIGN_CENTRE, 0.0f, -2.5f, 2.5f), 1.0f);
+    // A time of a hundred seconds and more in the three-unit best-times panel.
+    const float rows = fitTextScale("123.45", ALIGN_RIGHT, 1.8f, -1.5f, 1.5f);
+    EXPECT_LT(rows, 1.0f);
+    EXPECT_FLOAT_EQ(1.8f + measureText("123.45", ALIGN_RIGHT).left * rows, -1.5f + TEXT_MARGIN);
+}
+
+TEST(TextLayout, AFullStopIsSizedToReadBesideItsGlyphs) {
+    EXPECT_EQ(findDotPixels(12.0f), MIN_DOT_PIXELS);
+    EXPECT_EQ(findDotPixels(24.0f), 2.0f); // the clock at 640 x 480
+    EXPECT_EQ(findDotPixels(38.4f), 4.0f); // the clock at 1024 x 768
+    EXPECT_EQ(findDotPixels(57.6f), 6.0f);
 }
