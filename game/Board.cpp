@@ -9,9 +9,6 @@
 
 namespace {
 
-// The kinds lines pass through a scratch buffer of 1 MiB including its terminator.
-constexpr std::int64_t MAX_CELLS = 1048575;
-
 // The value of a hexadecimal digit in either case, or -1.
 int hexValue(char c) {
     if (isDigit(c))
@@ -117,9 +114,9 @@ std::optional<std::string> readHeader(BoardReader& reader, std::int32_t& rows,
     rows = *first;
     columns = *second;
     std::int64_t cells = std::int64_t{rows} * columns;
-    if (cells > MAX_CELLS)
+    if (cells > BOARD_MAX_CELLS)
         return std::to_string(rows) + " x " + std::to_string(columns) + " is " +
-               std::to_string(cells) + " cells, more than " + std::to_string(MAX_CELLS);
+               std::to_string(cells) + " cells, more than " + std::to_string(BOARD_MAX_CELLS);
     if (reader.atEnd())
         return std::string("the file ends after the header");
     if (reader.peek() != '\n')
