@@ -6,8 +6,22 @@
 #include <malloc.h>
 #endif
 
-// glibc keeps freed blocks in its heap, where a big board's display list buffers and picture
-// would stay as resident memory; other C libraries give back on their own.
+namespace {
+
+// glibc's own starting threshold; left alone it grows to the size of the largest block
+// freed, after which a board's textures and lists come from the heap and stay there.
+constexpr int LARGE_BLOCK_BYTES = 128 * 1024;
+
+} // namespace
+
+// The software renderer frees a board's last textures only when it next draws something
+// else, after the board's memory was trimmed: from a mapping of their own they go back then.
+void keepLargeBlocksApart() {
+#ifdef __GLIBC__
+    mallopt(M_MMAP_THRESHOLD, LARGE_BLOCK_BYTES);
+#endif
+}
+
 void returnFreedMemory() {
 #ifdef __GLIBC__
     malloc_trim(0);

@@ -272,6 +272,7 @@ int printStartTimes(Renderer& renderer, int width, int height) {
 } // namespace
 
 int main(int argc, char** argv) {
+    keepLargeBlocksApart();
     if (SDL_Init(SDL_INIT_VIDEO) != 0)
         return 1;
     openDisplay(SCREEN_WIDTH, SCREEN_HEIGHT, false);
