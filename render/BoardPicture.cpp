@@ -192,15 +192,11 @@ PictureLayout planPicture(int boardWidth, int boardHeight) {
     int texelsPerCell = MOST_TEXELS_PER_CELL;
     while (texelsPerCell > 2 && cells * texelsPerCell * texelsPerCell > PICTURE_TEXEL_BUDGET)
         texelsPerCell /= 2;
-    // A board no wider (or higher) than a tile gets pages as long as a texture allows, so a
-    // corridor of a million cells does not need thousands of textures.
-    const int longest = PICTURE_PAGE_TEXELS / texelsPerCell;
-    const int pageWidth = boardHeight <= TILE_CELLS  ? longest
-                          : boardWidth <= TILE_CELLS ? TILE_CELLS
-                                                     : PICTURE_PAGE_CELLS;
-    const int pageHeight = boardWidth <= TILE_CELLS    ? longest
-                           : boardHeight <= TILE_CELLS ? TILE_CELLS
-                                                       : PICTURE_PAGE_CELLS;
+    // Square pages of the largest texture every OpenGL takes: few textures, each bound once a
+    // frame. A corridor a few cells wide gets long narrow pages, which the painter lays out
+    // along the texture's rows.
+    const int pageWidth = PICTURE_PAGE_TEXELS / texelsPerCell;
+    const int pageHeight = pageWidth;
     auto pagesAlong = [](int side, int page) { return (side + page - 1) / page; };
     return {texelsPerCell,
             pageWidth,

@@ -14,8 +14,7 @@
 
 class Board;
 
-constexpr int PICTURE_PAGE_CELLS = 128;   // a page's side, a multiple of the tiles' side
-constexpr int PICTURE_PAGE_TEXELS = 2048; // the longest side of a page's texture
+constexpr int PICTURE_PAGE_TEXELS = 2048; // a page's side; in cells a multiple of a tile's
 // The texels of all pages together stay near this many, three bytes each.
 constexpr std::int64_t PICTURE_TEXEL_BUDGET = 4 * 1024 * 1024;
 
@@ -32,7 +31,7 @@ constexpr float LEVEL_FLOOR_LIGHT = 0.777f;
 
 struct PictureLayout {
     int texelsPerCell; // 2, 4 or 8
-    int pageWidth;     // cells; a board a tile wide or high has long pages along it
+    int pageWidth;     // cells
     int pageHeight;
     int pageColumns;
     int pageRows;

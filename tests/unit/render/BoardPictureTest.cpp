@@ -27,19 +27,20 @@ TEST(BoardPicture, LargerBoardsGetFewerTexelsPerCellButNeverUnderTwo) {
     EXPECT_EQ(planPicture(100, 100).texelsPerCell, 8);
     EXPECT_EQ(planPicture(300, 300).texelsPerCell, 4);
     EXPECT_EQ(planPicture(1025, 1023).texelsPerCell, 2);
-    PictureLayout layout = planPicture(1000, 130);
-    EXPECT_EQ(layout.pageColumns, 8);
+    // Pages of 2048 texels a side: 256 cells at 8 texels a cell.
+    PictureLayout layout = planPicture(250, 260);
+    EXPECT_EQ(layout.texelsPerCell, 8);
+    EXPECT_EQ(layout.pageColumns, 1);
     EXPECT_EQ(layout.pageRows, 2);
     CellRange last = layout.cellsOf(layout.pageCount() - 1);
-    EXPECT_EQ(last.column1, 1000);
-    EXPECT_EQ(last.row0, 128);
-    EXPECT_EQ(last.row1, 130);
+    EXPECT_EQ(last.column1, 250);
+    EXPECT_EQ(last.row0, 256);
+    EXPECT_EQ(last.row1, 260);
 }
 
 TEST(BoardPicture, ACorridorGetsFewLongPagesStoredAlongTheirRows) {
-    // A million cells one wide: pages as long as a texture, 1024 of them instead of 8192.
+    // A million cells one wide, two texels a cell: 1024 pages of 1024 cells.
     PictureLayout layout = planPicture(1, 1048575);
-    EXPECT_EQ(layout.pageWidth, TILE_CELLS);
     EXPECT_EQ(layout.pageHeight, 1024);
     EXPECT_EQ(layout.pageCount(), 1024);
     Board corridor;
