@@ -1,8 +1,8 @@
 #pragma once
 // How one frame spends its depth buffer. The wall passes are told apart, and the hole
 // cut-outs held above the floor, by polygon offsets; the floor must still lose to the top of
-// every wall. The design's planes (0.1 and 1000) and offsets (steps of a 16-bit depth buffer)
-// do both for a camera a few tens of cells away; further away a wall's depth shrinks with the
+// every wall. The usual planes (0.1 and 1000) and offsets (steps of a 16-bit depth buffer) do
+// both for a camera a few tens of cells away; further away a wall's depth shrinks with the
 // square of the distance and the offsets would push wall tops behind the floor. The plan moves
 // the near plane out as far as the board allows, and only then makes the offsets smaller.
 
@@ -11,9 +11,9 @@
 struct DepthPlan {
     double nearPlane;
     double farPlane;
-    // Window depth one unit of a pass's offset pushes: the design's 2^-16 wherever it fits.
+    // Window depth one unit of a pass's offset pushes: the usual 2^-16 wherever it fits.
     double offsetStep;
-    // Share of the design's slope factor kept: 1 unless a pixel covers much of a cell.
+    // Share of the passes' slope factors kept: 1 unless a pixel covers much of a cell.
     double factorScale;
 };
 
@@ -26,11 +26,11 @@ constexpr float DIAGONAL_DOWN_OFFSET = 3.0f;
 constexpr float DIAGONAL_UP_OFFSET = 4.0f;
 constexpr float CUT_OUT_OFFSET = -1.0f; // goal discs and hole cut-outs, pulled forward
 
-// The design's planes.
-constexpr double DESIGN_NEAR_PLANE = 0.1;
-constexpr double DESIGN_FAR_PLANE = 1000.0;
-// Window depth of one offset unit in a 16-bit depth buffer, which the design's offsets count.
-constexpr double DESIGN_OFFSET_STEP = 1.0 / 65536.0;
+// The planes every shipped board is drawn with.
+constexpr double USUAL_NEAR_PLANE = 0.1;
+constexpr double USUAL_FAR_PLANE = 1000.0;
+// Window depth of one offset unit in the 16-bit depth buffer the game asks for.
+constexpr double USUAL_OFFSET_STEP = 1.0 / 65536.0;
 // The deepest pass may take at most this share of a wall's depth below its top: the rest
 // keeps the top in front of the floor, at every tilt, with the slope part of the offset.
 constexpr double WALL_DEPTH_SHARE = 0.75;

@@ -22,7 +22,7 @@ int wallList(int pass, int facing) {
     return pass * FACING_COUNT + facing;
 }
 
-// The design's drawing order of the wall passes and their offsets: where wall tops overlap,
+// The drawing order of the wall passes and their offsets: where wall tops overlap,
 // the smaller offset is drawn in front.
 struct PassOffset {
     WallPass pass;
@@ -107,7 +107,7 @@ void BoardTiles::reset(const Board* newBoard) {
     tiles.shrink_to_fit();
 }
 
-// The borders stay whole boxes, as the design draws them: a few quads, always drawn.
+// The borders stay whole boxes, the notches at the corners and all: a few quads, always drawn.
 void BoardTiles::compileOutline() {
     outline = glGenLists(2);
     for (int border = 0; border < 2; ++border) {
@@ -201,8 +201,7 @@ void BoardTiles::deleteLongestUnseen() {
     }
 }
 
-// The floor of the tiles, as few quads as cover them: over the whole board that is the one
-// quad the design draws.
+// The floor of the tiles, as few quads as cover them: over the whole board, one quad.
 void BoardTiles::drawFloor(const std::vector<int>& detailed) const {
     std::vector<Quad> floor;
     for (const TileRectangle& rectangle : mergeTiles(grid, detailed))

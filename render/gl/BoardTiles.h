@@ -34,7 +34,7 @@ public:
     // Drops the lists without deleting them, for a context that has lost them.
     void forget();
 
-    // Draws the tiles of the view of setup, pass by pass in the design's order: the walls, the
+    // Draws the tiles of the view of setup, pass by pass in the board's order: the walls, the
     // goal discs, the hole cut-outs, the floor, where a tile is drawn from the picture instead
     // of the floor and its walls. Expects: the board placed in model-view, depth test and
     // lighting on. Leaves: the state the floor leaves (useFloorState), the floor colour.

@@ -41,8 +41,8 @@ void useFixedState();
 // The identity projection: x and y from -1 to 1 across the window. Leaves: matrix mode
 // model-view.
 void useFlatProjection();
-// 45 degrees vertically at the viewport's aspect ratio, between the design's planes at 0.1
-// and 1000. Leaves: matrix mode model-view.
+// 45 degrees vertically at the viewport's aspect ratio, between planes at 0.1 and 1000.
+// Leaves: matrix mode model-view.
 void usePerspectiveProjection();
 // The same between planes of the frame's own: they change the depth buffer's resolution and
 // reach, never where a point lands on the screen. Leaves: matrix mode model-view.

@@ -31,16 +31,16 @@ void cornerDepths(const CameraSetup& setup, double& nearest, double& farthest) {
 
 } // namespace
 
-TEST(DepthPlan, ShippedBoardSizesKeepTheDesignsPlanesAndOffsets) {
+TEST(DepthPlan, ShippedBoardSizesKeepTheirUsualPlanesAndOffsets) {
     // Up to 24 x 16 cells in the whole-board view at 4:3 (the largest shipped board), and
     // the follow view's camera on any board.
     for (const CameraSetup& setup :
          {view(true, 24, 16, 250), view(true, 20, 14, 0), view(false, 1000, 1000, -180),
           view(true, 24, 16, 0, 320, 240)}) {
         DepthPlan plan = planDepth(setup);
-        EXPECT_EQ(plan.nearPlane, DESIGN_NEAR_PLANE);
-        EXPECT_EQ(plan.farPlane, DESIGN_FAR_PLANE);
-        EXPECT_EQ(plan.offsetStep, DESIGN_OFFSET_STEP);
+        EXPECT_EQ(plan.nearPlane, USUAL_NEAR_PLANE);
+        EXPECT_EQ(plan.farPlane, USUAL_FAR_PLANE);
+        EXPECT_EQ(plan.offsetStep, USUAL_OFFSET_STEP);
         EXPECT_EQ(plan.factorScale, 1.0);
     }
 }
@@ -70,14 +70,14 @@ TEST(DepthPlan, WallTopsStayInFrontOfTheFloorAndNothingOfTheBoardIsClipped) {
             }
 }
 
-TEST(DepthPlan, TheNearPlaneMovesOutOnlyAsFarAsTheDesignsOffsetsNeed) {
-    // A 1000-cell board seen whole keeps the design's offset step: the near plane leaves
+TEST(DepthPlan, TheNearPlaneMovesOutOnlyAsFarAsTheUsualOffsetsNeed) {
+    // A 1000-cell board seen whole keeps the usual offset step: the near plane leaves
     // the wall depth it needs.
     DepthPlan plan = planDepth(view(true, 1000, 1000, 0));
-    EXPECT_EQ(plan.offsetStep, DESIGN_OFFSET_STEP);
+    EXPECT_EQ(plan.offsetStep, USUAL_OFFSET_STEP);
     EXPECT_GT(plan.nearPlane, 100.0);
-    // A camera very close keeps the design's near plane even when the board is huge.
+    // A camera very close keeps the usual near plane even when the board is huge.
     CameraSetup close = view(false, 1000, 1000, 600);
     close.followDistance = 0.5f;
-    EXPECT_EQ(planDepth(close).nearPlane, DESIGN_NEAR_PLANE);
+    EXPECT_EQ(planDepth(close).nearPlane, USUAL_NEAR_PLANE);
 }
