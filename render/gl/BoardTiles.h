@@ -40,8 +40,6 @@ public:
     // lighting on. Leaves: the state the floor leaves (useFloorState), the floor colour.
     void draw(const CameraSetup& setup, const DepthPlan& plan, const BoardLooks& looks);
 
-    std::size_t compiledTiles() const { return compiled.size(); }
-
 private:
     // The tiles in view, in index order: drawn whole, drawn from the picture, and with their
     // holes cut (those drawn whole and those near the ball).
