@@ -143,7 +143,8 @@ BoxInView viewBox(const Matrix4& boardToClip, const BoardBox& box, double nearPl
         nearest = i == 0 ? p.w : std::min(nearest, p.w);
     }
     bool visible = std::none_of(beyond, beyond + 6, [](int count) { return count == 8; });
-    return {visible, std::max(nearest, nearPlane)};
+    bool inside = std::all_of(beyond, beyond + 6, [](int count) { return count == 0; });
+    return {visible, inside, std::max(nearest, nearPlane)};
 }
 
 double pixelsPerUnit(const CameraSetup& setup, double depth) {

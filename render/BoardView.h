@@ -52,6 +52,7 @@ BoardBox boxAround(const CellRange& range);
 
 struct BoxInView {
     bool visible;        // false only when the whole box lies outside the view
+    bool inside;         // true when the whole box lies inside it
     double nearestDepth; // eye depth of its nearest corner, at least nearPlane
 };
 
