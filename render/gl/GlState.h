@@ -71,7 +71,7 @@ void usePolygonOffset(float factor, float units);
 void useGoalDiscState();
 // Depth only: blending off and every colour channel write-protected.
 void useHoleCutState();
-// The textured, lit, opaque floor with ordinary depth testing; what the board list leaves.
+// The textured, lit, opaque floor with ordinary depth testing; what the board's drawing leaves.
 void useFloorState(unsigned floorTexture);
 // A page of the board's picture in place of the floor texture, in the floor state.
 void usePictureTexture(unsigned pageTexture);

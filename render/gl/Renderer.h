@@ -23,8 +23,9 @@ public:
     // Draws one frame of the scene into the back buffer without swapping. Expects: the scene
     // drawing state or what a frame of play leaves (depth test and writes on, culling on,
     // blending and polygon offset off, colour writes on), matrix mode model-view. Leaves:
-    // matrix mode model-view, the state the board list leaves. Before the first compileBoard
-    // it only clears.
+    // matrix mode model-view, the state the board's drawing leaves (useFloorState), a
+    // projection between the frame's own planes. Before the first compileBoard it only clears
+    // (or after releaseBoard).
     void drawFrame();
     // Uploads both board textures again from the kept images, for a context that lost them,
     // and forgets the board's lists, which went with it.
