@@ -9,15 +9,12 @@
 
 namespace {
 
-// The kinds lines pass through a scratch buffer of 1 MiB including its terminator.
-constexpr std::int64_t MAX_CELLS = 1048575;
-
 constexpr std::uint64_t MEBIBYTE = 1024 * 1024;
 // Room for the header, the separator and the time-limit lines around the grids.
 constexpr std::uint64_t BOARD_TEXT_SLACK = 4096;
 // The widest a loadable board's text gets: both grids at one cell a row, each row ended by a
 // carriage return and a line feed.
-constexpr std::uint64_t LARGEST_BOARD_TEXT = 2 * 3 * MAX_CELLS + BOARD_TEXT_SLACK;
+constexpr std::uint64_t LARGEST_BOARD_TEXT = 2 * 3 * BOARD_MAX_CELLS + BOARD_TEXT_SLACK;
 
 // A UTF-8 byte-order mark, which some editors put at the start of every text file.
 constexpr std::string_view BYTE_ORDER_MARK = "\xEF\xBB\xBF";
@@ -139,9 +136,9 @@ std::optional<std::string> readHeader(BoardReader& reader, std::int32_t& rows,
     rows = *first;
     columns = *second;
     std::int64_t cells = std::int64_t{rows} * columns;
-    if (cells > MAX_CELLS)
+    if (cells > BOARD_MAX_CELLS)
         return std::to_string(rows) + " x " + std::to_string(columns) + " is " +
-               std::to_string(cells) + " cells, more than " + std::to_string(MAX_CELLS);
+               std::to_string(cells) + " cells, more than " + std::to_string(BOARD_MAX_CELLS);
     reader.skipBlanks();
     if (reader.atEnd())
         return std::string("the file ends after the header");

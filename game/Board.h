@@ -17,6 +17,11 @@ constexpr std::uint8_t WALL_NEXT_COLUMN = 2;   // along x = c + 1, from y = r to
 constexpr std::uint8_t WALL_DIAGONAL_DOWN = 4; // corner (c, r) to corner (c + 1, r + 1)
 constexpr std::uint8_t WALL_DIAGONAL_UP = 8;   // corner (c + 1, r) to corner (c, r + 1)
 
+// Most cells (width x height) a board may have: a board file's kinds lines once passed
+// through a scratch buffer of 1 MiB, terminator included. The loader, the maze generator, the
+// random maze menu and tirva-tool maze all keep to it.
+constexpr std::int64_t BOARD_MAX_CELLS = 1048575;
+
 // Cell kinds; any other value is plain floor.
 constexpr std::int32_t KIND_FLOOR = 0;
 constexpr std::int32_t KIND_START = 1;

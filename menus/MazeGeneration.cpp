@@ -14,7 +14,7 @@ constexpr std::uint8_t WALL_RIGHT = WALL_NEXT_COLUMN;
 constexpr std::uint8_t CLOSED_CELL = WALL_BELOW | WALL_RIGHT;
 
 // A wall entry is the index of the cell that carries the wall, doubled, plus 1 for the wall
-// below it: wall lists stay flat arrays of 32-bit words even at 4096 x 4096 cells.
+// below it: wall lists stay flat arrays of 32-bit words for every board size.
 using WallEntry = std::uint32_t;
 
 WallEntry makeRightWall(std::uint32_t cell) {
@@ -318,14 +318,15 @@ void divide(MazeGrid& grid, const RandomSource& random, std::uint32_t x0, std::u
 } // namespace
 
 bool isMazeSizeAllowed(std::int64_t width, std::int64_t height) {
-    if (width < 1 || height < 1 || width > MAZE_MAX_CELLS || height > MAZE_MAX_CELLS)
+    // Each side alone is checked first, so the product cannot overflow.
+    if (width < 1 || height < 1 || width > BOARD_MAX_CELLS || height > BOARD_MAX_CELLS)
         return false;
-    return width * height <= MAZE_MENU_MAX_CELLS;
+    return width * height <= BOARD_MAX_CELLS;
 }
 
 Board& generateMaze(Board& board, std::int32_t width, std::int32_t height, int algorithm,
                     const RandomSource& random) {
-    if (width < 1 || height < 1 || std::int64_t(width) * height > MAZE_MAX_CELLS) {
+    if (width < 1 || height < 1 || std::int64_t(width) * height > BOARD_MAX_CELLS) {
         board.walls.reset();
         board.kinds.reset();
         board.width = 0;

@@ -20,14 +20,11 @@ constexpr const char* MAZE_ALGORITHM_NOTES[MAZE_ALGORITHM_COUNT] = {
     "many short dead ends", "long winding corridors", "even branching everywhere",
     "rooms split by long straight walls"};
 
-// Largest width x height the random maze menu starts: above it, generating, compiling and
-// drawing the first frame with a software renderer takes more than three seconds. Measured
-// with Mesa's software renderer on a shared two-core machine: 300 x 300 cells took at most
-// 2.2 s with any generator in either view, 350 x 350 cells up to 3.7 s.
-constexpr std::int64_t MAZE_MENU_MAX_CELLS = 300 * 300;
-// The generator's own capacity: 4096 x 4096 cells keeps every cell index, wall entry and
-// grid size well inside 32 bits, and the scratch memory under half a gigabyte.
-constexpr std::int64_t MAZE_MAX_CELLS = 4096 * 4096;
+// The generator, the random maze menu and tirva-tool maze make no maze the board loader would
+// refuse: at most BOARD_MAX_CELLS cells (game/Board.h). The menu may start all of them: with
+// Mesa's software renderer on a shared two-core machine, generating, compiling and drawing
+// the first frame of the largest, 1023 x 1025 cells, stays within three seconds with any
+// generator in either view (measured with maze_frame_rate --start).
 
 // True when the random maze menu may start a maze of width x height. The menu's sizes are
 // unsigned, so they arrive here widened from whatever the player typed.
@@ -36,7 +33,7 @@ bool isMazeSizeAllowed(std::int64_t width, std::int64_t height);
 // Makes board a fresh width x height grid holding a perfect maze by algorithm (an index into
 // MAZE_ALGORITHM_NAMES), the start in the first cell and the goal hole in the last; no time
 // limit. An unknown algorithm leaves the fresh grid empty. Sizes below 1 or above
-// MAZE_MAX_CELLS cells are refused: the board is then left without grids. Draws only from
+// BOARD_MAX_CELLS cells are refused: the board is then left without grids. Draws only from
 // random, and nothing for a refused size or an unknown algorithm.
 Board& generateMaze(Board& board, std::int32_t width, std::int32_t height, int algorithm,
                     const RandomSource& random);

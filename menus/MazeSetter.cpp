@@ -38,7 +38,7 @@ bool MazeSetter::startMaze() {
         std::fprintf(stderr,
                      "Warning: maze of %ux%u cells refused, the largest is %" PRId64
                      " cells (width times height)\n",
-                     mazeWidth, mazeHeight, MAZE_MENU_MAX_CELLS);
+                     mazeWidth, mazeHeight, BOARD_MAX_CELLS);
         return false;
     }
     generateMaze(board, static_cast<std::int32_t>(mazeWidth), static_cast<std::int32_t>(mazeHeight),

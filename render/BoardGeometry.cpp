@@ -52,53 +52,89 @@ Quad straightTop(float x0, float x1, float z0, float z1, bool alongColumns) {
     return {{0, 1, 0}, {corner(x0, z1), corner(x1, z1), corner(x1, z0), corner(x0, z0)}};
 }
 
+// Where a box's end face stands inside another box it can never be seen: those parts are
+// left out. Each end spans the box's width across; the two halves either side of the cell
+// edge the wall is centred on may be covered separately.
+struct EndCover {
+    bool lowHalf;
+    bool highHalf;
+};
+
+constexpr EndCover OPEN_END = {false, false};
+constexpr EndCover HIDDEN_END = {true, true};
+
+// The part of an end from low to high (through the middle mid) that stays in sight, as a
+// pair (from, to), or from == to when none does.
+struct EndSpan {
+    float from, to;
+};
+
+EndSpan visiblePart(float low, float mid, float high, EndCover cover) {
+    if (cover.lowHalf && cover.highHalf)
+        return {mid, mid};
+    return {cover.lowHalf ? mid : low, cover.highHalf ? mid : high};
+}
+
 // A box that runs along x, like a wall towards the next row.
-void appendRowBox(std::vector<Quad>& quads, float x0, float x1, float z0, float z1) {
+void appendRowBox(std::vector<Quad>& quads, float x0, float x1, float z0, float z1,
+                  EndCover lowEnd = OPEN_END, EndCover highEnd = OPEN_END) {
+    const float mid = (z0 + z1) / 2;
     quads.push_back(faceAcrossZ(z0, x1, LOW, x0, HIGH));
     quads.push_back(faceAcrossZ(z1, x0, LOW, x1, HIGH));
-    quads.push_back(faceAcrossX(x0, z1, LOW, z0, HIGH));
-    quads.push_back(faceAcrossX(x1, z0, LOW, z1, HIGH));
+    EndSpan low = visiblePart(z0, mid, z1, lowEnd), high = visiblePart(z0, mid, z1, highEnd);
+    if (low.from < low.to)
+        quads.push_back(faceAcrossX(x0, low.to, LOW, low.from, HIGH));
+    if (high.from < high.to)
+        quads.push_back(faceAcrossX(x1, high.from, LOW, high.to, HIGH));
     quads.push_back(straightTop(x0, x1, z0, z1, false));
 }
 
 // A box that runs along z, like a wall towards the next column.
-void appendColumnBox(std::vector<Quad>& quads, float x0, float x1, float z0, float z1) {
+void appendColumnBox(std::vector<Quad>& quads, float x0, float x1, float z0, float z1,
+                     EndCover lowEnd = OPEN_END, EndCover highEnd = OPEN_END) {
+    const float mid = (x0 + x1) / 2;
     quads.push_back(faceAcrossX(x0, z1, LOW, z0, HIGH));
     quads.push_back(faceAcrossX(x1, z0, LOW, z1, HIGH));
-    quads.push_back(faceAcrossZ(z0, x1, LOW, x0, HIGH));
-    quads.push_back(faceAcrossZ(z1, x0, LOW, x1, HIGH));
+    EndSpan low = visiblePart(x0, mid, x1, lowEnd), high = visiblePart(x0, mid, x1, highEnd);
+    if (low.from < low.to)
+        quads.push_back(faceAcrossZ(z0, low.to, LOW, low.from, HIGH));
+    if (high.from < high.to)
+        quads.push_back(faceAcrossZ(z1, high.from, LOW, high.to, HIGH));
     quads.push_back(straightTop(x0, x1, z0, z1, true));
 }
 
 // A diagonal box from its four top corners in emit order: the first long side runs from a
 // to b, the second from c to d; a and d lie at the end with the lower x. The ends stop
-// exactly at the two cell corners.
+// exactly at the cell corners the wall runs between.
 struct DiagonalOutline {
     FloorPoint a, b, c, d;
     Vec3 firstSide, secondSide, lowEnd, highEnd;
 };
 
-void appendDiagonalBox(std::vector<Quad>& quads, const DiagonalOutline& o, float column) {
+// The top's grain runs along the wall: s goes from the first column's left edge to the last
+// column's right edge, t across the wall.
+void appendDiagonalBox(std::vector<Quad>& quads, const DiagonalOutline& o, float lowColumn,
+                       float highColumn) {
     quads.push_back(slantedFace(o.a, o.b, o.firstSide));
     quads.push_back(slantedFace(o.c, o.d, o.secondSide));
     quads.push_back(slantedFace(o.d, o.a, o.lowEnd));
     quads.push_back(slantedFace(o.b, o.c, o.highEnd));
     const float d = DIAGONAL_END_OFFSET;
     quads.push_back({{0, 1, 0},
-                     {{column, -d, {o.a.x, HIGH, o.a.z}},
-                      {column + 1, -d, {o.b.x, HIGH, o.b.z}},
-                      {column + 1, d, {o.c.x, HIGH, o.c.z}},
-                      {column, d, {o.d.x, HIGH, o.d.z}}}});
+                     {{lowColumn, -d, {o.a.x, HIGH, o.a.z}},
+                      {highColumn, -d, {o.b.x, HIGH, o.b.z}},
+                      {highColumn, d, {o.c.x, HIGH, o.c.z}},
+                      {lowColumn, d, {o.d.x, HIGH, o.d.z}}}});
 }
 
-// Around the segment (c, r)-(c + 1, r + 1).
-DiagonalOutline diagonalDown(float c, float r) {
+// Around the segment (c0, r0)-(c1, r1), which runs down the rows.
+DiagonalOutline diagonalDown(float c0, float r0, float c1, float r1) {
     const float d = DIAGONAL_END_OFFSET, n = DIAGONAL_NORMAL;
     DiagonalOutline o;
-    o.a = {c - d, r + d};
-    o.b = {c + 1 - d, r + 1 + d};
-    o.c = {c + 1 + d, r + 1 - d};
-    o.d = {c + d, r - d};
+    o.a = {c0 - d, r0 + d};
+    o.b = {c1 - d, r1 + d};
+    o.c = {c1 + d, r1 - d};
+    o.d = {c0 + d, r0 - d};
     o.firstSide = {-n, 0, n};
     o.secondSide = {n, 0, -n};
     o.lowEnd = {-n, 0, -n};
@@ -106,14 +142,14 @@ DiagonalOutline diagonalDown(float c, float r) {
     return o;
 }
 
-// Around the segment (c, r + 1)-(c + 1, r).
-DiagonalOutline diagonalUp(float c, float r) {
+// Around the segment (c0, r0)-(c1, r1), which runs up the rows.
+DiagonalOutline diagonalUp(float c0, float r0, float c1, float r1) {
     const float d = DIAGONAL_END_OFFSET, n = DIAGONAL_NORMAL;
     DiagonalOutline o;
-    o.a = {c + d, r + 1 + d};
-    o.b = {c + 1 + d, r + d};
-    o.c = {c + 1 - d, r - d};
-    o.d = {c - d, r + 1 - d};
+    o.a = {c0 + d, r0 + d};
+    o.b = {c1 + d, r1 + d};
+    o.c = {c1 - d, r1 - d};
+    o.d = {c0 - d, r0 - d};
     o.firstSide = {n, 0, n};
     o.secondSide = {-n, 0, -n};
     o.lowEnd = {-n, 0, n};
@@ -121,79 +157,224 @@ DiagonalOutline diagonalUp(float c, float r) {
     return o;
 }
 
-void appendCellWall(std::vector<Quad>& quads, WallPass pass, float c, float r) {
-    const float h = WALL_HALF_THICKNESS;
-    switch (pass) {
-    case WallPass::NextRow:
-        appendRowBox(quads, c, c + 1, r + 1 - h, r + 1 + h);
-        break;
-    case WallPass::NextColumn:
-        appendColumnBox(quads, c + 1 - h, c + 1 + h, r, r + 1);
-        break;
-    case WallPass::DiagonalDown:
-        appendDiagonalBox(quads, diagonalDown(c, r), c);
-        break;
-    case WallPass::DiagonalUp:
-        appendDiagonalBox(quads, diagonalUp(c, r), c);
-        break;
-    default:
-        break;
-    }
-}
+class PassBuilder {
+public:
+    PassBuilder(const Board& board, const CellRange& range, std::vector<Quad>& quads)
+        : board(board), range(range), quads(quads) {}
 
-std::uint8_t maskOf(WallPass pass) {
-    switch (pass) {
-    case WallPass::NextRow:
-        return WALL_NEXT_ROW;
-    case WallPass::NextColumn:
-        return WALL_NEXT_COLUMN;
-    case WallPass::DiagonalDown:
-        return WALL_DIAGONAL_DOWN;
-    case WallPass::DiagonalUp:
-        return WALL_DIAGONAL_UP;
-    default:
-        return 0;
+    // Runs along each row of the range.
+    void addRowWalls() {
+        const float h = WALL_HALF_THICKNESS;
+        for (int r = range.row0; r < range.row1; ++r)
+            for (int c = range.column0; c < range.column1;) {
+                int length = runLength(c, r, 1, 0, WALL_NEXT_ROW);
+                if (length > 0) {
+                    float z = static_cast<float>(r);
+                    appendRowBox(quads, static_cast<float>(c), static_cast<float>(c + length),
+                                 z + 1 - h, z + 1 + h, rowWallEnd(c, r, c - 1),
+                                 rowWallEnd(c + length, r, c + length));
+                }
+                c += length > 0 ? length : 1;
+            }
+    }
+
+    // Runs down each column of the range.
+    void addColumnWalls() {
+        const float h = WALL_HALF_THICKNESS;
+        for (int c = range.column0; c < range.column1; ++c)
+            for (int r = range.row0; r < range.row1;) {
+                int length = runLength(c, r, 0, 1, WALL_NEXT_COLUMN);
+                if (length > 0) {
+                    float x = static_cast<float>(c);
+                    appendColumnBox(quads, x + 1 - h, x + 1 + h, static_cast<float>(r),
+                                    static_cast<float>(r + length), columnWallEnd(r, c, r - 1),
+                                    columnWallEnd(r + length, c, r + length));
+                }
+                r += length > 0 ? length : 1;
+            }
+    }
+
+    // Runs along the diagonals, each from the cell where the one before it is missing.
+    void addDiagonals(bool down) {
+        const std::uint8_t bit = down ? WALL_DIAGONAL_DOWN : WALL_DIAGONAL_UP;
+        const int step = down ? 1 : -1;
+        for (int r = range.row0; r < range.row1; ++r)
+            for (int c = range.column0; c < range.column1; ++c) {
+                if (!has(c, r, bit) || has(c - 1, r - step, bit))
+                    continue;
+                int length = runLength(c, r, 1, step, bit);
+                float c0 = static_cast<float>(c), c1 = static_cast<float>(c + length);
+                float r0 = static_cast<float>(r);
+                if (down)
+                    appendDiagonalBox(quads, diagonalDown(c0, r0, c1, r0 + length), c0, c1);
+                else
+                    appendDiagonalBox(quads, diagonalUp(c0, r0 + 1, c1, r0 + 1 - length), c0, c1);
+            }
+    }
+
+    // The end at x = edge of a wall along row r's lower edge; the same wall may go on in
+    // cell (beyond, r) past the range.
+    EndCover rowWallEnd(int edge, int r, int beyond) const {
+        if (onBoard(beyond, r, WALL_NEXT_ROW))
+            return HIDDEN_END;
+        // Column walls centred on the edge, and the side borders, hold the end's halves.
+        const bool side = edge == 0 || edge == board.width;
+        return {side || onBoard(edge - 1, r, WALL_NEXT_COLUMN),
+                (side && r + 1 < board.height) || onBoard(edge - 1, r + 1, WALL_NEXT_COLUMN)};
+    }
+
+    // The end at z = edge of a wall along column c's right edge, which may go on in cell
+    // (c, beyond).
+    EndCover columnWallEnd(int edge, int c, int beyond) const {
+        if (onBoard(c, beyond, WALL_NEXT_COLUMN))
+            return HIDDEN_END;
+        const bool side = edge == 0 || edge == board.height;
+        return {side || onBoard(c, edge - 1, WALL_NEXT_ROW),
+                (side && c + 1 < board.width) || onBoard(c + 1, edge - 1, WALL_NEXT_ROW)};
+    }
+
+private:
+    bool onBoard(int c, int r, std::uint8_t bit) const {
+        return c >= 0 && c < board.width && r >= 0 && r < board.height &&
+               (board.walls[static_cast<std::size_t>(r) * board.width + c] & bit);
+    }
+
+    bool has(int c, int r, std::uint8_t bit) const {
+        return c >= range.column0 && c < range.column1 && r >= range.row0 && r < range.row1 &&
+               onBoard(c, r, bit);
+    }
+
+    int runLength(int c, int r, int dc, int dr, std::uint8_t bit) const {
+        int length = 0;
+        while (has(c + length * dc, r + length * dr, bit))
+            ++length;
+        return length;
+    }
+
+    const Board& board;
+    const CellRange& range;
+    std::vector<Quad>& quads;
+};
+
+// The range's share of the outline: the pieces of the borders along its edges that lie on
+// the board's edges.
+void addBorders(const Board& board, WallPass pass, const CellRange& range,
+                std::vector<Quad>& quads) {
+    const float w = static_cast<float>(board.width), h = static_cast<float>(board.height);
+    const float t = WALL_HALF_THICKNESS;
+    const float x0 = static_cast<float>(range.column0), x1 = static_cast<float>(range.column1);
+    const float z0 = static_cast<float>(range.row0), z1 = static_cast<float>(range.row1);
+    // A border cut where the range ends goes on in the next one. Where it ends at a corner
+    // of the board, the other border holds the half of its end that lies along the board,
+    // and the corner's notch shows the other half.
+    auto end = [](bool continues, bool boardOnHighSide) {
+        return continues ? HIDDEN_END : EndCover{!boardOnHighSide, boardOnHighSide};
+    };
+    if (pass == WallPass::RowBorders) {
+        const EndCover firstLow = end(range.column0 > 0, true);
+        const EndCover firstHigh = end(range.column1 < board.width, true);
+        const EndCover lastLow = end(range.column0 > 0, false);
+        const EndCover lastHigh = end(range.column1 < board.width, false);
+        if (range.row0 == 0)
+            appendRowBox(quads, x0, x1, -t, t, firstLow, firstHigh);
+        if (range.row1 == board.height)
+            appendRowBox(quads, x0, x1, h - t, h + t, lastLow, lastHigh);
+    } else {
+        const EndCover firstLow = end(range.row0 > 0, true);
+        const EndCover firstHigh = end(range.row1 < board.height, true);
+        const EndCover lastLow = end(range.row0 > 0, false);
+        const EndCover lastHigh = end(range.row1 < board.height, false);
+        if (range.column0 == 0)
+            appendColumnBox(quads, -t, t, z0, z1, firstLow, firstHigh);
+        if (range.column1 == board.width)
+            appendColumnBox(quads, w - t, w + t, z0, z1, lastLow, lastHigh);
     }
 }
 
 } // namespace
 
-std::vector<Quad> buildWallPass(const Board& board, WallPass pass) {
+Facing facingOf(const Vec3& normal) {
+    if (normal.y > 0)
+        return Facing::Up;
+    if (normal.z == 0)
+        return normal.x < 0 ? Facing::MinusX : Facing::PlusX;
+    if (normal.x == 0)
+        return normal.z < 0 ? Facing::MinusZ : Facing::PlusZ;
+    if (normal.x < 0)
+        return normal.z > 0 ? Facing::MinusXPlusZ : Facing::MinusXMinusZ;
+    return normal.z < 0 ? Facing::PlusXMinusZ : Facing::PlusXPlusZ;
+}
+
+CellRange wholeBoardRange(const Board& board) {
+    return {0, 0, board.width, board.height};
+}
+
+std::vector<Quad> buildWallPass(const Board& board, WallPass pass, const CellRange& range) {
     std::vector<Quad> quads;
-    const float w = static_cast<float>(board.width), h = static_cast<float>(board.height);
-    const float t = WALL_HALF_THICKNESS;
-    if (pass == WallPass::RowBorders) {
-        appendRowBox(quads, 0, w, -t, t);
-        appendRowBox(quads, 0, w, h - t, h + t);
-        return quads;
-    }
-    if (pass == WallPass::ColumnBorders) {
-        appendColumnBox(quads, -t, t, 0, h);
-        appendColumnBox(quads, w - t, w + t, 0, h);
+    if (pass == WallPass::RowBorders || pass == WallPass::ColumnBorders) {
+        addBorders(board, pass, range, quads);
         return quads;
     }
     if (board.walls == nullptr)
         return quads;
-    for (int r = 0; r < board.height; ++r)
-        for (int c = 0; c < board.width; ++c)
-            if (board.walls[r * board.width + c] & maskOf(pass))
-                appendCellWall(quads, pass, static_cast<float>(c), static_cast<float>(r));
+    PassBuilder builder(board, range, quads);
+    switch (pass) {
+    case WallPass::NextRow:
+        builder.addRowWalls();
+        break;
+    case WallPass::NextColumn:
+        builder.addColumnWalls();
+        break;
+    case WallPass::DiagonalDown:
+        builder.addDiagonals(true);
+        break;
+    default:
+        builder.addDiagonals(false);
+        break;
+    }
     return quads;
 }
 
-std::vector<Cell> findCells(const Board& board, std::int32_t kind) {
+std::vector<Quad> buildWallPass(const Board& board, WallPass pass) {
+    return buildWallPass(board, pass, wholeBoardRange(board));
+}
+
+std::vector<Cell> findCells(const Board& board, std::int32_t kind, const CellRange& range) {
     std::vector<Cell> cells;
     if (board.kinds == nullptr)
         return cells;
-    for (int r = 0; r < board.height; ++r)
-        for (int c = 0; c < board.width; ++c)
-            if (board.kinds[r * board.width + c] == kind)
+    for (int r = range.row0; r < range.row1; ++r)
+        for (int c = range.column0; c < range.column1; ++c)
+            if (board.kinds[static_cast<std::size_t>(r) * board.width + c] == kind)
                 cells.push_back({c, r});
     return cells;
 }
 
-Quad buildFloor(const Board& board) {
-    const float w = static_cast<float>(board.width), h = static_cast<float>(board.height);
+std::vector<Cell> findCells(const Board& board, std::int32_t kind) {
+    return findCells(board, kind, wholeBoardRange(board));
+}
+
+Quad buildFloor(const CellRange& range) {
+    const float x0 = static_cast<float>(range.column0), x1 = static_cast<float>(range.column1);
+    const float z0 = static_cast<float>(range.row0), z1 = static_cast<float>(range.row1);
     return {{0, 1, 0},
-            {{0, h, {0, 0, h}}, {w, h, {w, 0, h}}, {w, 0, {w, 0, 0}}, {0, 0, {0, 0, 0}}}};
+            {{x0, z1, {x0, 0, z1}},
+             {x1, z1, {x1, 0, z1}},
+             {x1, z0, {x1, 0, z0}},
+             {x0, z0, {x0, 0, z0}}}};
+}
+
+Quad buildFloor(const Board& board) {
+    return buildFloor(wholeBoardRange(board));
+}
+
+BlockGeometry buildBlock(const Board& board, const CellRange& range) {
+    BlockGeometry block;
+    for (int pass = 0; pass < INNER_WALL_PASS_COUNT; ++pass)
+        block.walls[pass] = buildWallPass(board, static_cast<WallPass>(pass), range);
+    block.goals = findCells(board, KIND_GOAL, range);
+    block.traps = findCells(board, KIND_TRAP, range);
+    block.gaps = findCells(board, KIND_GAP, range);
+    block.floor = buildFloor(range);
+    return block;
 }

@@ -17,19 +17,19 @@
 namespace {
 
 constexpr const char* COMMAND = "maze";
-constexpr std::int32_t MAX_SIDE = 4096; // cells per side the command accepts
 
 void printHelp() {
     std::printf("usage: tirva-tool maze ALGORITHM WIDTH HEIGHT [--seed N]\n\n"
                 "Generates a maze with the game's generator and writes it to standard output\n"
                 "as a board file without a time limit.\n\n"
                 "  ALGORITHM  prim, dfs, kruskal or chambers\n"
-                "  WIDTH      columns, 1 to %d\n"
-                "  HEIGHT     rows, 1 to %d (not both 1: the start and the goal need a cell\n"
-                "             each)\n"
+                "  WIDTH      columns, 1 or more\n"
+                "  HEIGHT     rows, 1 or more; WIDTH x HEIGHT at most %lld cells, as many as\n"
+                "             the game loads from a board file, and not 1 x 1 (the start and\n"
+                "             the goal need a cell each)\n"
                 "  --seed N   seed of the random generator, 0 to 4294967295 (default: the\n"
                 "             current time in seconds); one seed always gives the same maze\n",
-                MAX_SIDE, MAX_SIDE);
+                static_cast<long long>(BOARD_MAX_CELLS));
 }
 
 // A whole decimal number within [low, high], nothing else: not even a '+'.
@@ -109,10 +109,18 @@ std::optional<MazeRequest> parseRequest(const Arguments& args, std::string& prob
         problem = "unknown algorithm '" + positional[0] + "' (prim, dfs, kruskal or chambers)";
         return std::nullopt;
     }
-    std::optional<std::int64_t> width = parseNumber(positional[1], 1, MAX_SIDE);
-    std::optional<std::int64_t> height = parseNumber(positional[2], 1, MAX_SIDE);
+    std::optional<std::int64_t> width = parseNumber(positional[1], 1, BOARD_MAX_CELLS);
+    std::optional<std::int64_t> height = parseNumber(positional[2], 1, BOARD_MAX_CELLS);
     if (!width || !height) {
-        problem = "WIDTH and HEIGHT must be whole numbers from 1 to " + std::to_string(MAX_SIDE);
+        problem =
+            "WIDTH and HEIGHT must be whole numbers from 1 to " + std::to_string(BOARD_MAX_CELLS);
+        return std::nullopt;
+    }
+    // A board file the game would refuse to load is no use to anyone.
+    if (*width * *height > BOARD_MAX_CELLS) {
+        problem = "a " + std::to_string(*width) + " x " + std::to_string(*height) + " maze has " +
+                  std::to_string(*width * *height) + " cells, more than the " +
+                  std::to_string(BOARD_MAX_CELLS) + " a board may have";
         return std::nullopt;
     }
     // The goal would cover the only cell, and a board file without a start does not load.

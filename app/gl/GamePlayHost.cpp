@@ -1,6 +1,7 @@
 #include "app/gl/GamePlayHost.h"
 
 #include "app/TiltInput.h"
+#include "base/FreeMemory.h"
 #include "base/InputDevice.h"
 #include "game/Ball.h"
 #include "game/BestTimes.h"
@@ -23,7 +24,12 @@ GamePlayHost::GamePlayHost(Renderer& renderer, Ball& ball, TiltInput& tiltInput,
     : renderer(renderer), ball(ball), tiltInput(tiltInput), bestTimes(bestTimes), device(device) {}
 
 bool GamePlayHost::play(PlayEntry& entry, bool nextAllowed) {
-    return playBoard(entry, nextAllowed, ball, *this);
+    bool next = playBoard(entry, nextAllowed, ball, *this);
+    // The board's lists and picture go as soon as it is left; a big board's would otherwise
+    // stay in memory until the next board replaces them.
+    renderer.releaseBoard();
+    returnFreedMemory();
+    return next;
 }
 
 std::int32_t GamePlayHost::currentTick() {

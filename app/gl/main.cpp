@@ -2,6 +2,7 @@
 // needs), seeds the random generator the textures and mazes draw from, then runs the game.
 
 #include "app/gl/Game.h"
+#include "base/FreeMemory.h"
 
 #include <SDL.h>
 
@@ -9,6 +10,7 @@
 #include <ctime>
 
 int main(int argc, char** argv) {
+    keepLargeBlocksApart();
     SDL_Init(0);
     std::atexit(SDL_Quit);
     std::srand(static_cast<unsigned>(std::time(nullptr)));

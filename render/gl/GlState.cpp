@@ -22,6 +22,12 @@ ViewportSize readViewportSize() {
     return {viewport[2], viewport[3]};
 }
 
+int readDepthBits() {
+    GLint depthBits = 16;
+    glGetIntegerv(GL_DEPTH_BITS, &depthBits);
+    return depthBits;
+}
+
 // The ball list is replayed scaled; without GL_NORMALIZE its normals would grow with the scale
 // and wash its grey out to white. The light's direction is taken through the model-view
 // matrix in force, so it is placed with the identity: a new video mode during play would
@@ -48,10 +54,14 @@ void useFlatProjection() {
 }
 
 void usePerspectiveProjection() {
+    usePerspectiveProjection(0.1, 1000.0);
+}
+
+void usePerspectiveProjection(double nearPlane, double farPlane) {
     const ViewportSize size = readViewportSize();
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(45.0, static_cast<double>(size.width) / size.height, 0.1, 1000.0);
+    gluPerspective(45.0, static_cast<double>(size.width) / size.height, nearPlane, farPlane);
     glMatrixMode(GL_MODELVIEW);
     projectionInForce = Projection::Perspective;
 }
@@ -82,6 +92,10 @@ void useMenuState() {
                              GlFact::ModelViewMatrix});
 }
 
+void useUnpaddedPixelRows() {
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+}
+
 void useBallMaterial() {
     const GLfloat ballSpecular[] = {0.2f, 0.2f, 0.2f, 1.0f};
     glMaterialfv(GL_FRONT_AND_BACK, GL_SPECULAR, ballSpecular);
@@ -99,6 +113,10 @@ void useWallState(unsigned wallTexture) {
     glBindTexture(GL_TEXTURE_2D, wallTexture);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glEnable(GL_POLYGON_OFFSET_FILL);
+}
+
+void usePolygonOffset(float factor, float units) {
+    glPolygonOffset(factor, units);
 }
 
 void useGoalDiscState() {
@@ -124,6 +142,10 @@ void useFloorState(unsigned floorTexture) {
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, floorTexture);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+}
+
+void usePictureTexture(unsigned pageTexture) {
+    glBindTexture(GL_TEXTURE_2D, pageTexture);
 }
 
 void useClockState() {

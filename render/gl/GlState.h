@@ -32,6 +32,8 @@ enum class GlFact {
 };
 
 ViewportSize readViewportSize();
+// Bits of the depth buffer the context was given.
+int readDepthBits();
 
 // Colour material, light 0 from the upper right front, normalised normals. Set after each
 // video-mode open, before anything is drawn.
@@ -39,8 +41,12 @@ void useFixedState();
 // The identity projection: x and y from -1 to 1 across the window. Leaves: matrix mode
 // model-view.
 void useFlatProjection();
-// 45 degrees vertically at the viewport's aspect ratio. Leaves: matrix mode model-view.
+// 45 degrees vertically at the viewport's aspect ratio, between planes at 0.1 and 1000.
+// Leaves: matrix mode model-view.
 void usePerspectiveProjection();
+// The same between planes of the frame's own: they change the depth buffer's resolution and
+// reach, never where a point lands on the screen. Leaves: matrix mode model-view.
+void usePerspectiveProjection(double nearPlane, double farPlane);
 // The projection selected last, again: after a new video mode, a perspective takes the new
 // window's aspect ratio. Leaves: matrix mode model-view.
 void useProjectionAgain();
@@ -52,18 +58,26 @@ void useMenuState();
 // The states below are recorded into display lists as well as run directly; a list records
 // them as called, so their order inside the list is the order of the drawing.
 
+// Texture uploads read rows of pixels with no padding between them, as pure code lays out
+// its images.
+void useUnpaddedPixelRows();
+
 // The ball's own specular highlight, texturing off, lighting on; leaveBallMaterial takes the
 // highlight back so nothing else shines.
 void useBallMaterial();
 void leaveBallMaterial();
 // Textured, modulated walls, each pass pulled by its own polygon offset.
 void useWallState(unsigned wallTexture);
+// The polygon offset of the pass that follows; units count the depth buffer's own steps.
+void usePolygonOffset(float factor, float units);
 // Translucent flat discs over the walls' offset: blending on, texturing and lighting off.
 void useGoalDiscState();
 // Depth only: blending off and every colour channel write-protected.
 void useHoleCutState();
-// The textured, lit, opaque floor with ordinary depth testing; what the board list leaves.
+// The textured, lit, opaque floor with ordinary depth testing; what the board's drawing leaves.
 void useFloorState(unsigned floorTexture);
+// A page of the board's picture in place of the floor texture, in the floor state.
+void usePictureTexture(unsigned pageTexture);
 
 // The clock over the scene: no depth test or writes, texturing and lighting off.
 void useClockState();

@@ -1,9 +1,9 @@
 #pragma once
-// The fixed display lists and the immediate-mode emitters of the two meshes.
+// The fixed display lists and the immediate-mode emitters of the two meshes; the board's own
+// lists take names from glGenLists.
 
-constexpr unsigned BOARD_LIST = 1; // the board being played, compiled per board
-constexpr unsigned BALL_LIST = 2;  // the lit ball, unit sphere
-constexpr unsigned DISC_LIST = 3;  // flat disc of radius 0.35 facing +y
+constexpr unsigned BALL_LIST = 2; // the lit ball, unit sphere
+constexpr unsigned DISC_LIST = 3; // flat disc of radius 0.35 facing +y
 
 // Emits the unit sphere subdivided depth times as one GL_TRIANGLES primitive, each vertex
 // sent as its normal and then its position.

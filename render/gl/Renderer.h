@@ -1,8 +1,10 @@
 #pragma once
-// The board renderer: the board's display list, the two board textures and the camera of
+// The board renderer: the board's display lists, the two board textures and the camera of
 // each frame of play.
 
+#include "render/BoardView.h"
 #include "render/Textures.h"
+#include "render/gl/BoardTiles.h"
 
 class Ball;
 class Board;
@@ -13,16 +15,20 @@ public:
     // Needs a current OpenGL context.
     Renderer();
 
-    // Keeps both references and compiles display list 1 from the board. Needs the board
-    // textures and display list 3; draws nothing.
+    // Keeps both references and readies the board's drawing: its tiles compile as they come
+    // into view. Needs the board textures and display list 3; draws nothing.
     void compileBoard(const Board& newBoard, const Ball& newBall);
+    // Deletes the board's lists and drops both references, once the board is left.
+    void releaseBoard();
     // Draws one frame of the scene into the back buffer without swapping. Expects: the scene
     // drawing state or what a frame of play leaves (depth test and writes on, culling on,
     // blending and polygon offset off, colour writes on), matrix mode model-view. Leaves:
-    // matrix mode model-view, the state the board list leaves. Before the first compileBoard
-    // it only clears.
+    // matrix mode model-view, the state the board's drawing leaves (useFloorState), a
+    // projection between the frame's own planes. Before the first compileBoard it only clears
+    // (or after releaseBoard).
     void drawFrame();
-    // Uploads both board textures again from the kept images, for a context that lost them.
+    // Uploads both board textures again from the kept images, for a context that lost them,
+    // and forgets the board's lists, which went with it.
     void reuploadTextures();
 
     bool topview = false;  // whole-board view unless the board forbids it
@@ -32,4 +38,9 @@ public:
     float followDistance = 5.0f; // camera distance in the follow view, in board units
     LuminanceImage floorPixels;
     LuminanceImage wallPixels;
+
+private:
+    CameraSetup describeCamera() const;
+
+    BoardTiles tiles;
 };

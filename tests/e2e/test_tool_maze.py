@@ -120,15 +120,20 @@ class MazeCommand(unittest.TestCase):
         # is covered by the generator's own tests there.
         if os.environ.get("TIRVA_SANITIZE"):
             return
-        result = run_tool("maze", "kruskal", "4096", "4096", "--seed", "3", timeout=120)
+        # The largest maze is as large as the game loads: 1025 x 1023 = 1048575 cells.
+        result = run_tool("maze", "kruskal", "1025", "1023", "--seed", "3", timeout=120)
         self.assertEqual(result.returncode, 0, result.stderr)
-        self.assertTrue(result.stdout.startswith(b"4096 4096\n"))
-        self.assertEqual(len(result.stdout), len(b"4096 4096\n") + 2 * 4096 * 4097 + 1)
+        self.assertTrue(result.stdout.startswith(b"1023 1025\n"))
+        self.assertEqual(len(result.stdout), len(b"1023 1025\n") + 2 * 1023 * 1026 + 1)
+        checked = subprocess.run([TOOL, "check", "/dev/stdin"], input=result.stdout,
+                                 capture_output=True, timeout=120)
+        self.assertEqual(checked.returncode, 0, checked.stdout + checked.stderr)
 
     def test_usage_errors_exit_2_with_one_line_and_no_board(self):
         cases = [
             [], ["prim"], ["prim", "5"], ["prim", "5", "5", "5"], ["maze", "5", "5"],
-            ["Prim", "5", "5"], ["prim", "0", "5"], ["prim", "5", "-1"], ["prim", "4097", "5"],
+            ["Prim", "5", "5"], ["prim", "0", "5"], ["prim", "5", "-1"], ["prim", "1024", "1024"],
+            ["prim", "1048576", "1"],
             ["prim", "5", "99999999999999999999"], ["prim", "5x", "5"], ["prim", " 5", "5"],
             ["prim", "1", "1"], ["prim", "5", "5", "--seed"], ["prim", "5", "5", "--seed", "x"],
             ["prim", "5", "5", "--seed", "-1"], ["prim", "5", "5", "--seed", "4294967296"],

@@ -265,8 +265,8 @@ TEST(MazeGeneration, UnknownAlgorithmLeavesAnEmptyGridAndTheStartAsItWas) {
 }
 
 TEST(MazeGeneration, SizesOutsideItsCapacityAreRefusedWithoutGrids) {
-    const Size refused[] = {{0, 5},       {5, 0},        {-1, 10}, {10, -2147483647 - 1},
-                            {4097, 4097}, {65536, 65536}};
+    const Size refused[] = {{0, 5},       {5, 0},       {-1, 10},      {10, -2147483647 - 1},
+                            {1024, 1024}, {4097, 4097}, {65536, 65536}};
     for (Size size : refused) {
         Board board;
         SeededRandom random(1);
@@ -289,15 +289,17 @@ TEST(MazeGeneration, DfsWalksAMillionCellCorridorWithoutRecursion) {
 TEST(MazeGeneration, MenuSizeLimitRefusesEmptyNegativeAndHugeSizes) {
     EXPECT_TRUE(isMazeSizeAllowed(1, 1));
     EXPECT_TRUE(isMazeSizeAllowed(10, 10));
-    EXPECT_TRUE(isMazeSizeAllowed(MAZE_MENU_MAX_CELLS, 1));
-    EXPECT_TRUE(isMazeSizeAllowed(1, MAZE_MENU_MAX_CELLS));
-    EXPECT_FALSE(isMazeSizeAllowed(MAZE_MENU_MAX_CELLS + 1, 1));
-    EXPECT_FALSE(isMazeSizeAllowed(MAZE_MENU_MAX_CELLS / 2 + 1, 2));
+    EXPECT_TRUE(isMazeSizeAllowed(BOARD_MAX_CELLS, 1));
+    EXPECT_TRUE(isMazeSizeAllowed(1, BOARD_MAX_CELLS));
+    EXPECT_FALSE(isMazeSizeAllowed(BOARD_MAX_CELLS + 1, 1));
+    EXPECT_FALSE(isMazeSizeAllowed(BOARD_MAX_CELLS / 2 + 1, 2));
     EXPECT_FALSE(isMazeSizeAllowed(0, 10));
     EXPECT_FALSE(isMazeSizeAllowed(10, 0));
     EXPECT_FALSE(isMazeSizeAllowed(-1, 10));
     // An unsigned menu value whose signed 32-bit reading is negative.
     EXPECT_FALSE(isMazeSizeAllowed(4294967295LL, 10));
     EXPECT_FALSE(isMazeSizeAllowed(2147483648LL, 2147483648LL));
-    EXPECT_LE(MAZE_MENU_MAX_CELLS, MAZE_MAX_CELLS);
+    // Whatever the menu starts, the generator makes.
+    EXPECT_TRUE(isMazeSizeAllowed(1025, 1023));
+    EXPECT_TRUE(generated(0, {1025, 1023}, 3).hasGrids());
 }

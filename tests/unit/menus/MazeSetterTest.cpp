@@ -91,7 +91,7 @@ TEST(MazeSetter, AnEmptySizeDoesNothing) {
 }
 
 TEST(MazeSetter, ASizeAboveTheLimitOnlyPrintsTheLimit) {
-    const std::string limit = std::to_string(MAZE_MENU_MAX_CELLS);
+    const std::string limit = std::to_string(BOARD_MAX_CELLS);
     for (const char* width : {"4294967295", "2147483648", "99999", "4097"}) {
         RecordingMazeMenu maze;
         maze.clear(maze.menu.width);

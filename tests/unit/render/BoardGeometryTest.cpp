@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -184,6 +185,91 @@ TEST(BoardGeometry, ABoardWithoutCellsHasOnlyItsBorders) {
     EXPECT_TRUE(findCells(empty, KIND_GOAL).empty());
     EXPECT_EQ(buildWallPass(empty, WallPass::RowBorders).size(), 10u);
     EXPECT_EQ(buildFloor(empty).corners[1].position.x, 0.0f);
+}
+
+TEST(BoardGeometry, WallsInALineMergeIntoOneBoxWithTheirCellsTexture) {
+    // Four walls along a row's lower edge, then a gap, then one more, clear of the borders.
+    Board board = boardOf(8, 2, 0);
+    for (int c : {1, 2, 3, 4, 6})
+        board.walls[c] = WALL_NEXT_ROW;
+    std::vector<Quad> quads = buildWallPass(board, WallPass::NextRow);
+    ASSERT_EQ(quads.size(), 10u);
+    expectOutwardBox(slice(quads, 0));
+    const Quad& top = quads[4];
+    EXPECT_EQ(top.corners[0].position.x, 1.0f);
+    EXPECT_EQ(top.corners[1].position.x, 5.0f);
+    for (const Quad& quad : quads)
+        expectBoardSpaceTexture(quad, false);
+    // The same along a diagonal: three cells down-right make one box with the grain's s
+    // running from the first column to past the last.
+    Board diagonal = boardOf(3, 3, 0);
+    for (int i : {0, 4, 8})
+        diagonal.walls[i] = WALL_DIAGONAL_DOWN;
+    std::vector<Quad> long_ = buildWallPass(diagonal, WallPass::DiagonalDown);
+    ASSERT_EQ(long_.size(), 5u);
+    EXPECT_EQ(long_[4].corners[0].s, 0.0f);
+    EXPECT_EQ(long_[4].corners[1].s, 3.0f);
+    EXPECT_NEAR(long_[4].corners[1].position.z, 3.0f + DIAGONAL_END_OFFSET, 1e-6);
+}
+
+TEST(BoardGeometry, AnEndInsideAnotherWallIsLeftOut) {
+    // A wall along row 0's lower edge from x = 1 to 2; at x = 1 a column wall runs down both
+    // rows through its end, at x = 2 only through the half in row 0; the far end of the
+    // column wall meets the bottom border.
+    Board board = boardOf(3, 2, 0);
+    board.walls[1] = WALL_NEXT_ROW;
+    board.walls[0] = WALL_NEXT_COLUMN;
+    board.walls[3] = WALL_NEXT_COLUMN;
+    board.walls[1] |= WALL_NEXT_COLUMN;
+    std::vector<Quad> row = buildWallPass(board, WallPass::NextRow);
+    // Two long sides, the half end at x = 2 that sticks out into row 1, the top.
+    ASSERT_EQ(row.size(), 4u);
+    EXPECT_EQ(row[2].normal.x, 1.0f);
+    for (const QuadCorner& corner : row[2].corners) {
+        EXPECT_EQ(corner.position.x, 2.0f);
+        EXPECT_GE(corner.position.z, 1.0f);
+    }
+    // The column wall at x = 1 runs from border to border, both ends inside them; the one at
+    // x = 2 keeps only the half end that stands out of the row wall it meets.
+    std::vector<Quad> column = buildWallPass(board, WallPass::NextColumn);
+    EXPECT_EQ(column.size(), 3u + 4u);
+}
+
+TEST(BoardGeometry, TheBlocksOfABoardTogetherHoldItsWallsAndCells) {
+    Board board = boardOf(37, 21, 0);
+    for (int i = 0; i < 37 * 21; ++i) {
+        board.walls[i] = static_cast<std::uint8_t>((i * 7 + i / 5) % 16);
+        board.kinds[i] = i % 11 == 0 ? KIND_TRAP : i % 13 == 0 ? KIND_GAP : KIND_FLOOR;
+    }
+    // The tops of one pass cover the same area whether built whole or block by block.
+    auto topArea = [](const std::vector<Quad>& quads) {
+        double area = 0;
+        for (const Quad& quad : quads)
+            if (quad.normal.y > 0) {
+                Vec3 a = quad.corners[0].position, b = quad.corners[1].position,
+                     c = quad.corners[2].position;
+                area += std::fabs(cross(minus(b, a), minus(c, b)).y);
+            }
+        return area;
+    };
+    std::size_t traps = 0, gaps = 0;
+    double blockArea[INNER_WALL_PASS_COUNT] = {0, 0, 0, 0};
+    for (int row0 = 0; row0 < 21; row0 += 16)
+        for (int column0 = 0; column0 < 37; column0 += 16) {
+            CellRange range{column0, row0, std::min(37, column0 + 16), std::min(21, row0 + 16)};
+            BlockGeometry block = buildBlock(board, range);
+            for (int pass = 0; pass < INNER_WALL_PASS_COUNT; ++pass)
+                blockArea[pass] += topArea(block.walls[pass]);
+            traps += block.traps.size();
+            gaps += block.gaps.size();
+            EXPECT_EQ(block.floor.corners[1].position.x, static_cast<float>(range.column1));
+        }
+    for (int pass = 0; pass < INNER_WALL_PASS_COUNT; ++pass)
+        EXPECT_NEAR(blockArea[pass], topArea(buildWallPass(board, static_cast<WallPass>(pass))),
+                    1e-3)
+            << pass;
+    EXPECT_EQ(traps, findCells(board, KIND_TRAP).size());
+    EXPECT_EQ(gaps, findCells(board, KIND_GAP).size());
 }
 
 TEST(ViewMode, NoTopViewForcesTheFollowView) {

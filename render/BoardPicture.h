@@ -1,0 +1,68 @@
+#pragma once
+// The board as a picture seen from straight above, for where its cells are only a few pixels
+// wide on screen and drawing every wall would cost far more than it shows: each texel mixes
+// the wall tops, floor, holes and goals that cover it, with the board textures averaged over
+// it, so a far board shows its maze without shimmer. The renderer draws it lit like the
+// floor. The picture comes in pages of whole tiles, one texture each.
+
+#include "render/BoardGeometry.h"
+#include "render/BoardTiling.h"
+#include "render/Textures.h"
+
+#include <cstdint>
+#include <vector>
+
+class Board;
+
+constexpr int PICTURE_PAGE_TEXELS = 2048; // a page's side; in cells a multiple of a tile's
+// The texels of all pages together stay near this many, three bytes each.
+constexpr std::int64_t PICTURE_TEXEL_BUDGET = 4 * 1024 * 1024;
+
+// The colours the board is drawn with, before its textures and the light modulate them.
+struct Colour {
+    float r, g, b, a;
+};
+constexpr Colour WALL_COLOUR = {0.85f, 0.55f, 0.2f, 1.0f};
+constexpr Colour FLOOR_COLOUR = {0.85f, 0.45f, 0.15f, 1.0f};
+constexpr Colour GOAL_DISC_COLOUR = {0.2f, 1.0f, 0.2f, 0.7f};
+// What the unlit goal disc shows over a dark hole, divided by the light a level floor gets
+// (ambient 0.2 plus 0.577 from light 0), so that the lit picture shows it as the disc does.
+constexpr float LEVEL_FLOOR_LIGHT = 0.777f;
+
+struct PictureLayout {
+    int texelsPerCell; // 2, 4 or 8
+    int pageWidth;     // cells
+    int pageHeight;
+    int pageColumns;
+    int pageRows;
+    int boardWidth;
+    int boardHeight;
+
+    int pageCount() const { return pageColumns * pageRows; }
+    // The cells of page index (row-major over the pages).
+    CellRange cellsOf(int index) const;
+};
+
+// As many texels per cell as the budget allows, at least two: a wall then still darkens or
+// lightens a texel of its own either side of its cell edge.
+PictureLayout planPicture(int boardWidth, int boardHeight);
+
+// One level of a page: RGB bytes, row 0 at the page's first row of cells.
+struct PictureLevel {
+    int width;
+    int height;
+    std::vector<std::uint8_t> rgb;
+};
+
+struct PicturePage {
+    CellRange cells;
+    // Level 0 in power-of-two sizes with the cells from its first texel; the texels past
+    // the board are black. Each next level halves each side (down to 1), averaging.
+    std::vector<PictureLevel> levels;
+    // The texture's rows run down the board's columns instead of along its rows: a page
+    // only a few texels wide would otherwise waste most of its memory on padded rows.
+    bool transposed;
+};
+
+PicturePage paintPicturePage(const Board& board, const PictureLayout& layout, int index,
+                             const LuminanceImage& floorImage, const LuminanceImage& wallImage);
