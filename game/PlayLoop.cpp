@@ -206,16 +206,16 @@ bool playBoard(PlayEntry& entry, bool nextAllowed, Ball& ball, PlayHost& host) {
         }
 
         switch (host.pollCommand()) {
-        case PlayCommand::None:
+        case PlayKeyCommand::None:
             break;
-        case PlayCommand::Quit:
+        case PlayKeyCommand::Quit:
             return false;
-        case PlayCommand::Pause:
+        case PlayKeyCommand::Pause:
             if (!showOverlay(entry, Outcome::Paused, nextOffered, ball, host))
                 return false;
             lastStep = nextFrame = host.currentTick();
             break;
-        case PlayCommand::Reset:
+        case PlayKeyCommand::Reset:
             ball.reset();
             host.startRun();
             break;

@@ -4,7 +4,7 @@
 // window, the drawing and the events come through PlayHost.
 
 #include "game/BestTimes.h"
-#include "game/PlayCommand.h"
+#include "game/PlayKeyCommand.h"
 
 #include <cstdint>
 #include <memory>
@@ -70,7 +70,7 @@ public:
     // Starts a run of the tilt input: pointer hidden and centred, board level.
     virtual void startRun() = 0;
     // Handles pending input; returns the tilt input's command.
-    virtual PlayCommand pollCommand() = 0;
+    virtual PlayKeyCommand pollCommand() = 0;
     // The overlay and the menus take every key release, so the tilt input lets go of the
     // arrows whenever play hands the keyboard to them.
     virtual void releaseArrows() = 0;

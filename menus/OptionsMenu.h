@@ -5,7 +5,7 @@
 
 #include "base/VideoMode.h"
 #include "menus/MenuItem.h"
-#include "menus/MenuItems.h"
+#include "menus/MenuItemKinds.h"
 
 #include <cstdint>
 #include <string>

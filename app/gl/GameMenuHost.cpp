@@ -2,8 +2,8 @@
 
 #include "app/TiltInput.h"
 #include "app/gl/Display.h"
+#include "app/gl/GameMusic.h"
 #include "app/gl/GamePlayHost.h"
-#include "app/gl/Music.h"
 #include "base/InputDevice.h"
 #include "base/Settings.h"
 #include "menus/OptionsMenu.h"

@@ -7,7 +7,7 @@
 //
 // Each step prints one line "<ms since start> <step>" to standard output.
 
-#include "app/gl/Music.h"
+#include "app/gl/GameMusic.h"
 #include "app/gl/SdlInputDevice.h"
 
 #include <SDL.h>

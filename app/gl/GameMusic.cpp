@@ -1,7 +1,6 @@
-#include "app/gl/Music.h"
+#include "app/gl/GameMusic.h"
 
 #include "app/gl/SdlMixerBackend.h"
-#include "render/gl/GlState.h"
 
 namespace {
 

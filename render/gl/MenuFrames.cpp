@@ -1,4 +1,4 @@
-#include "render/gl/MenuDrawing.h"
+#include "render/gl/MenuFrames.h"
 
 #include "render/gl/GlMenuPainter.h"
 #include "render/gl/GlState.h"
