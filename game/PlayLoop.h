@@ -39,10 +39,14 @@ private:
 
 enum class Outcome { Paused = 0, Failed = 1, Completed = 2 };
 
+// The overlay's items. showOverlay decides what each does; describeOverlayItem gives the word
+// the overlay shows for it.
+enum class OverlayItem { Continue, Next, Reset, Exit };
+
 // What the overlay shows; the host draws it.
 struct OverlayView {
     Outcome outcome;
-    const std::vector<std::string>& items;
+    const std::vector<OverlayItem>& items;
     unsigned selected;
     int rank; // row of a new best time in bestTimes, or -1
     const BestTimes::Times* bestTimes;
@@ -53,7 +57,9 @@ struct OverlayView {
 };
 
 // The overlay's items, top to bottom.
-const std::vector<std::string>& overlayItems(Outcome outcome, bool nextOffered);
+const std::vector<OverlayItem>& overlayItems(Outcome outcome, bool nextOffered);
+// The word the overlay shows for item: "continue", "next", "reset" or "exit".
+const char* describeOverlayItem(OverlayItem item);
 
 // The window, the clock, the drawing and the events, as the play loop needs them.
 class PlayHost {

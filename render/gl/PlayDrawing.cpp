@@ -92,7 +92,7 @@ void drawOutcomeLines(const OverlayView& view) {
 // The selected item glows under its normal drawing.
 void drawItems(const OverlayView& view) {
     for (unsigned i = 0; i < view.items.size(); ++i) {
-        const std::string& item = view.items[i];
+        const std::string item = describeOverlayItem(view.items[i]);
         const float scale =
             fitTextScale(item, ALIGN_CENTRE, 0.0f, -OUTCOME_HALF_WIDTH, OUTCOME_HALF_WIDTH);
         glTranslatef(0.0f, -PANEL_LINE_PITCH, 0.0f);

@@ -45,8 +45,11 @@ public:
         tick += frameCost;
     }
     void drawOverlay(const OverlayView& view) override {
+        std::vector<std::string> items;
+        for (OverlayItem item : view.items)
+            items.push_back(describeOverlayItem(item));
         overlays.push_back(
-            {view.outcome, view.items, view.selected, view.rank, view.elapsedMs, view.packTotalMs});
+            {view.outcome, items, view.selected, view.rank, view.elapsedMs, view.packTotalMs});
     }
     void startRun() override { ++runsStarted; }
     PlayKeyCommand pollCommand() override {
