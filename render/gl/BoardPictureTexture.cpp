@@ -58,7 +58,7 @@ void BoardPictureTexture::draw(const std::vector<int>& tileIndices, const TileGr
                cells.column0 / layout.pageWidth]
             .push_back(index);
     }
-    glColor3f(1.0f, 1.0f, 1.0f);
+    useColour(PICTURE_TINT);
     for (std::size_t index = 0; index < pages.size(); ++index) {
         if (byPage[index].empty())
             continue;

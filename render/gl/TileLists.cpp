@@ -233,7 +233,7 @@ void TileLists::drawWalls(const TilesInView& sets, const CameraSetup& setup, con
                           unsigned wallTexture) const {
     const OffsetScale scale = scaleOffsets(plan);
     useWallState(wallTexture);
-    glColor3f(WALL_COLOUR.r, WALL_COLOUR.g, WALL_COLOUR.b);
+    useColour(WALL_COLOUR);
     const BoardPoint eye = cameraPosition(setup);
     for (const PassOffset& pass : PASS_ORDER) {
         useOffset(scale, pass.offset);
@@ -257,7 +257,7 @@ void TileLists::draw(const CameraSetup& setup, const DepthPlan& plan, const Boar
     drawWalls(sets, setup, plan, looks.wallTexture);
     useOffset(scaleOffsets(plan), CUT_OUT_OFFSET);
     useGoalDiscState();
-    glColor4f(GOAL_DISC_COLOUR.r, GOAL_DISC_COLOUR.g, GOAL_DISC_COLOUR.b, GOAL_DISC_COLOUR.a);
+    useColour(GOAL_DISC_COLOUR);
     callLists(sets.holed, GOAL_LIST);
     // Trap holes and gaps go into the depth buffer only, pulled towards the viewer, so the
     // floor drawn next fails the depth test inside them and they open onto what lies below.
@@ -266,7 +266,7 @@ void TileLists::draw(const CameraSetup& setup, const DepthPlan& plan, const Boar
     useFloorState(looks.floorTexture);
     picture.draw(sets.pictured, grid, looks.floorImage, looks.wallImage);
     useFloorState(looks.floorTexture);
-    glColor3f(FLOOR_COLOUR.r, FLOOR_COLOUR.g, FLOOR_COLOUR.b);
+    useColour(FLOOR_COLOUR);
     drawFloor(sets.detailed);
     deleteLongestUnseen();
 }
