@@ -10,8 +10,6 @@ SdlMixerBackend mixerBackend;
 
 MusicPlayer musicPlayer(mixerBackend);
 
-void startMusic(bool musicOff) {
+void openMusic() {
     musicPlayer.open("music/menu_intro.ogg", "music/menu.ogg", "music/game.ogg");
-    musicPlayer.applySetting(musicOff);
-    musicPlayer.startMenuMusic();
 }

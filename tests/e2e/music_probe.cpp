@@ -61,7 +61,10 @@ int main(int argc, char** argv) {
     if (musicOff)
         ++first;
     Uint32 startMs = SDL_GetTicks();
-    startMusic(musicOff);
+    // As the game starts its music: the tracks, the "music" setting, then the menu music.
+    openMusic();
+    musicPlayer.switchMusic(!musicOff);
+    musicPlayer.startMenuMusic();
     for (int i = first; i < argc; ++i) {
         std::printf("%u %s\n", SDL_GetTicks() - startMs, argv[i]);
         if (!runStep(argv[i])) {
