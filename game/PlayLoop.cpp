@@ -17,6 +17,7 @@ PlayEntry::PlayEntry(Board& lentBoard) : board(lentBoard) {}
 
 namespace {
 
+// The word the overlay shows for each item.
 struct OverlayItemLabel {
     OverlayItem item;
     const char* label;

@@ -60,6 +60,12 @@ void OptionsMenu::addItem(const SettingRow& row, const SettingValues& values) {
     }
 }
 
+std::optional<VideoMode> OptionsMenu::chosenMode() const {
+    if (!displayMode.hasChoice() || displayMode.index >= modes.size())
+        return std::nullopt;
+    return modes[displayMode.index];
+}
+
 SettingValues OptionsMenu::chooseValues(const SettingValues& inForce) {
     SettingValues values = inForce;
     for (const SwitchLine& line : switches)
@@ -72,10 +78,4 @@ SettingValues OptionsMenu::chooseValues(const SettingValues& inForce) {
             line.item.setText(formatFloat7(inForce.*line.field));
     }
     return values;
-}
-
-std::optional<VideoMode> OptionsMenu::chosenMode() const {
-    if (!displayMode.hasChoice() || displayMode.index >= modes.size())
-        return std::nullopt;
-    return modes[displayMode.index];
 }

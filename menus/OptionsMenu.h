@@ -31,12 +31,12 @@ public:
     OptionsMenu(const OptionsMenu&) = delete;
     OptionsMenu& operator=(const OptionsMenu&) = delete;
 
+    // The mode the display item points at, or nothing while it points at none.
+    std::optional<VideoMode> chosenMode() const;
     // The values the items hold, over inForce. A number whose text is not a number (empty, a
     // lone '.') keeps inForce's value, and the field shows it again. The window size stays
     // inForce's: the display mode is chosenMode.
     SettingValues chooseValues(const SettingValues& inForce);
-    // The mode the display item points at, or nothing while it points at none.
-    std::optional<VideoMode> chosenMode() const;
 
     MenuEntries items;
     std::uint32_t selected = 0;

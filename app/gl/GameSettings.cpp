@@ -22,7 +22,7 @@ void applyDisplay(const VideoMode& mode, bool fullscreen) {
 } // namespace
 
 SettingValues readSettingsInForce(const SettingTargets& targets) {
-    SettingValues values;
+    SettingValues values = defaultSettingValues();
     values.fullscreen = isFullscreen();
     values.windowWidth = screenWidth();
     values.windowHeight = screenHeight();
