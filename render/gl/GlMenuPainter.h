@@ -1,6 +1,7 @@
 #pragma once
-// Draws menu item values with the segment font in the current OpenGL matrix, colour and
-// line width, marking highlighted words in the menu's highlight colour.
+// The MenuPainter of the game: draws menu item values with the segment font in the current
+// OpenGL matrix, colour and line width, marking highlighted words in the menu's highlight
+// colour. MenuFrames makes one for each item menu it draws.
 
 #include "render/MenuPainter.h"
 #include "render/Palette.h"
