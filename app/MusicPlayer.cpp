@@ -19,13 +19,6 @@ void MusicPlayer::open(const std::string& introFile, const std::string& menuFile
         std::fprintf(stderr, "Warning: couldn't load game music: %s\n", error.c_str());
 }
 
-void MusicPlayer::applySetting(bool switchedOff) {
-    if (!switchedOff)
-        return;
-    backend.pauseMusic();
-    musicOff = true;
-}
-
 void MusicPlayer::startMenuMusic() {
     inGame = false;
     if (musicOff)

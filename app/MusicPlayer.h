@@ -20,11 +20,11 @@ public:
     // prints its warning and stays silent.
     void open(const std::string& introFile, const std::string& menuFile,
               const std::string& gameFile);
-    // The "music" setting at start-up: switched off, nothing plays until switched on.
-    void applySetting(bool switchedOff);
     void startMenuMusic();
     void startGameMusic();
-    // The options menu's music switch; switching on again restarts from the intro.
+    // The "music" setting, at start-up before the menu music and when the options menu is
+    // left: switched off, nothing plays until switched on; switching on again restarts from
+    // the intro (or the game track during play).
     void switchMusic(bool on);
     // A track ended: after the intro the menu track takes over. Called on the main thread
     // with the number the backend gave the play that ended.

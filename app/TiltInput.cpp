@@ -121,9 +121,9 @@ void TiltInput::releaseArrows() {
     std::fill(std::begin(arrowsHeld), std::end(arrowsHeld), false);
 }
 
-PlayCommand TiltInput::poll(std::int32_t tickMs) {
+PlayKeyCommand TiltInput::poll(std::int32_t tickMs) {
     centreOnWindow();
-    command = PlayCommand::None;
+    command = PlayKeyCommand::None;
     InputEvent event;
     while (device.pollEvent(event)) {
         switch (event.kind) {
@@ -161,13 +161,13 @@ void TiltInput::handleKey(int key) {
     double step = DISTANCE_STEP;
     switch (key) {
     case KEY_ESCAPE:
-        command = PlayCommand::Quit;
+        command = PlayKeyCommand::Quit;
         break;
     case KEY_SPACE:
-        command = PlayCommand::Pause;
+        command = PlayKeyCommand::Pause;
         break;
     case KEY_R:
-        command = PlayCommand::Reset;
+        command = PlayKeyCommand::Reset;
         break;
     case KEY_A:
         followDistance = static_cast<float>(followDistance + step);

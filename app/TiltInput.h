@@ -4,7 +4,7 @@
 // arrow keys held down. During play it also reads the keys that steer the run and the
 // window's own events.
 
-#include "game/PlayCommand.h"
+#include "game/PlayKeyCommand.h"
 
 #include <cstdint>
 
@@ -44,7 +44,7 @@ public:
     void reset();
     // Handles every pending event and moves the arrows' tilt on to tickMs; returns the last
     // command key pressed, or None.
-    PlayCommand poll(std::int32_t tickMs);
+    PlayKeyCommand poll(std::int32_t tickMs);
     // Lets go of every arrow: their releases went to a screen that does not pass them on. The
     // arrows' tilt then levels out as after a release.
     void releaseArrows();
@@ -78,7 +78,7 @@ private:
     bool arrowsHeld[4] = {false, false, false, false}; // right, left, down, up
     std::int32_t lastPollTick = 0;
     bool hasPolled = false; // since the last reset: the first poll ramps nothing
-    PlayCommand command = PlayCommand::None;
+    PlayKeyCommand command = PlayKeyCommand::None;
     float mouseSensitivity_ = 1.0f;
     float joystickSensitivity_ = 1.0f;
     bool mouseMode = false;

@@ -111,25 +111,3 @@ bool Settings::save(const std::string& fileName) const {
     std::fprintf(stderr, "Warning: couldn't write options file %s\n", fileName.c_str());
     return false;
 }
-
-StartupSettings readStartupSettings(Settings& settings) {
-    StartupSettings result;
-    result.resX = convertAtoi(settings.valueOf("res_x"));
-    result.resY = convertAtoi(settings.valueOf("res_y"));
-    result.fullscreen = convertAtoi(settings.valueOf("fullscreen")) != 0;
-    const std::string& music = settings.valueOf("music");
-    result.musicOff = !music.empty() && music[0] != '1';
-    for (auto [key, target] : {std::pair{"msensitivity", &result.mouseSensitivity},
-                               std::pair{"jsensitivity", &result.joystickSensitivity}}) {
-        std::optional<float> number = parseDecimalFloat(settings.valueOf(key));
-        if (number && *number != 0.0f)
-            *target = number;
-    }
-    for (auto [key, target] :
-         {std::pair{"turnboard", &result.turnboard}, std::pair{"topview", &result.topview}}) {
-        const std::string& flag = settings.valueOf(key);
-        if (!flag.empty())
-            *target = flag[0] != '0';
-    }
-    return result;
-}

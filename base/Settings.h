@@ -1,10 +1,10 @@
 #pragma once
 // The player's settings: an ordered key/value store of byte strings read from and written
-// to "tirva.cfg". Keys the game does not know are kept and written back unchanged.
+// to "tirva.cfg". Keys the game does not know are kept and written back unchanged; the keys it
+// uses, with their conversions, are the rows of menus/SettingsTable.h.
 
 #include <cstdint>
 #include <map>
-#include <optional>
 #include <string>
 
 class Settings {
@@ -41,18 +41,3 @@ private:
     std::string pendingKey;
     bool keepsUnreadFile = false;
 };
-
-// The settings the start-up reads, converted as the game uses them.
-struct StartupSettings {
-    int resX = 0; // 0: not set
-    int resY = 0;
-    bool fullscreen = false;
-    bool musicOff = false;
-    std::optional<float> mouseSensitivity; // present only when set to a non-zero number
-    std::optional<float> joystickSensitivity;
-    std::optional<bool> turnboard; // present only when the value is not empty
-    std::optional<bool> topview;
-};
-
-// Looks the known keys up in the order the start-up reads them.
-StartupSettings readStartupSettings(Settings& settings);

@@ -2,7 +2,7 @@
 // algorithm: the random maze menu and tirva-tool maze must stay well under a second there.
 
 #include "game/Board.h"
-#include "menus/MazeGeneration.h"
+#include "game/MazeGeneration.h"
 
 #include <benchmark/benchmark.h>
 
@@ -15,7 +15,7 @@ constexpr std::int32_t HEIGHT = 1023;
 
 void generateLargeMaze(benchmark::State& state) {
     int algorithm = static_cast<int>(state.range(0));
-    state.SetLabel(MAZE_ALGORITHM_NAMES[algorithm]);
+    state.SetLabel(listMazeAlgorithms()[std::size_t(algorithm)].name);
     Board board;
     for (auto _ : state) {
         std::srand(1);
@@ -24,7 +24,7 @@ void generateLargeMaze(benchmark::State& state) {
     }
 }
 BENCHMARK(generateLargeMaze)
-    ->DenseRange(0, MAZE_ALGORITHM_COUNT - 1)
+    ->DenseRange(0, static_cast<int>(listMazeAlgorithms().size()) - 1)
     ->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -14,7 +14,7 @@
 #include "base/FreeMemory.h"
 #include "game/Ball.h"
 #include "game/Board.h"
-#include "menus/MazeGeneration.h"
+#include "game/MazeGeneration.h"
 #include "render/gl/GlState.h"
 #include "render/gl/MenuBackground.h"
 #include "render/gl/MeshLists.h"
@@ -41,6 +41,8 @@ constexpr int SCREEN_HEIGHT = 768;
 constexpr int FRAMES = 300;
 constexpr int WARM_UP_FRAMES = 20; // the software renderer compiles its shaders on first use
 constexpr int SIZES[] = {10, 100, 300, 1000};
+// The frame-rate table's mazes.
+const int PRIM = findMazeAlgorithm("prim").value_or(0);
 
 // The goals, in milliseconds and megabytes.
 constexpr double FRAME_GOAL_MS = 10.0;
@@ -151,7 +153,7 @@ Measure measurePlay(Renderer& renderer, int side, bool wholeBoard) {
     {
         std::srand(1);
         Board board;
-        generateMaze(board, side, side, static_cast<int>(MazeAlgorithm::Prim), std::rand);
+        generateMaze(board, side, side, PRIM, std::rand);
         Ball ball([] { return 0; });
         ball.begin(board);
         moveBall(ball, board, 0);
@@ -213,7 +215,7 @@ void warmUp(Renderer& renderer) {
     for (int side : {10, 300})
         for (bool wholeBoard : {false, true}) {
             Board board;
-            generateMaze(board, side, side, static_cast<int>(MazeAlgorithm::Prim), std::rand);
+            generateMaze(board, side, side, PRIM, std::rand);
             Ball ball([] { return 0; });
             ball.begin(board);
             renderer.topview = wholeBoard;
@@ -249,11 +251,12 @@ int printTable(Renderer& renderer) {
 // Generation, compiling and the first frame, as "start" in the random maze menu does them.
 int printStartTimes(Renderer& renderer, int width, int height) {
     double slowestMs = 0;
-    for (int algorithm = 0; algorithm < MAZE_ALGORITHM_COUNT; ++algorithm)
+    const std::vector<MazeAlgorithm>& algorithms = listMazeAlgorithms();
+    for (std::size_t algorithm = 0; algorithm < algorithms.size(); ++algorithm)
         for (bool wholeBoard : {false, true}) {
             auto start = Clock::now();
             Board board;
-            generateMaze(board, width, height, algorithm, std::rand);
+            generateMaze(board, width, height, static_cast<int>(algorithm), std::rand);
             Ball ball([] { return 0; });
             ball.begin(board);
             renderer.topview = wholeBoard;
@@ -261,8 +264,8 @@ int printStartTimes(Renderer& renderer, int width, int height) {
             showFrame(renderer);
             double ms = millisecondsSince(start);
             slowestMs = std::max(slowestMs, ms);
-            std::printf("%dx%d %-8s %-6s: %.0f ms\n", width, height,
-                        MAZE_ALGORITHM_NAMES[algorithm], wholeBoard ? "whole" : "follow", ms);
+            std::printf("%dx%d %-8s %-6s: %.0f ms\n", width, height, algorithms[algorithm].name,
+                        wholeBoard ? "whole" : "follow", ms);
             renderer.releaseBoard();
         }
     std::printf("slowest: %.0f ms\n", slowestMs);

@@ -15,14 +15,40 @@ PlayEntry::PlayEntry(const std::string& path, BestTimes& table)
 
 PlayEntry::PlayEntry(Board& lentBoard) : board(lentBoard) {}
 
-const std::vector<std::string>& overlayItems(Outcome outcome, bool nextOffered) {
-    static const std::vector<std::string> pause{"continue", "reset", "exit"};
-    static const std::vector<std::string> pauseWithNext{"continue", "next", "reset", "exit"};
-    static const std::vector<std::string> result{"reset", "exit"};
-    static const std::vector<std::string> resultWithNext{"next", "reset", "exit"};
+namespace {
+
+// The word the overlay shows for each item.
+struct OverlayItemLabel {
+    OverlayItem item;
+    const char* label;
+};
+
+constexpr OverlayItemLabel OVERLAY_ITEM_LABELS[] = {
+    {OverlayItem::Continue, "continue"},
+    {OverlayItem::Next, "next"},
+    {OverlayItem::Reset, "reset"},
+    {OverlayItem::Exit, "exit"},
+};
+
+} // namespace
+
+const std::vector<OverlayItem>& overlayItems(Outcome outcome, bool nextOffered) {
+    using Item = OverlayItem;
+    static const std::vector<Item> pause{Item::Continue, Item::Reset, Item::Exit};
+    static const std::vector<Item> pauseWithNext{Item::Continue, Item::Next, Item::Reset,
+                                                 Item::Exit};
+    static const std::vector<Item> result{Item::Reset, Item::Exit};
+    static const std::vector<Item> resultWithNext{Item::Next, Item::Reset, Item::Exit};
     if (outcome == Outcome::Paused)
         return nextOffered ? pauseWithNext : pause;
     return nextOffered ? resultWithNext : result;
+}
+
+const char* describeOverlayItem(OverlayItem item) {
+    for (const OverlayItemLabel& row : OVERLAY_ITEM_LABELS)
+        if (row.item == item)
+            return row.label;
+    return "";
 }
 
 StepResult stepBall(Ball& ball, std::int32_t stepMs) {
@@ -72,8 +98,6 @@ std::int32_t sumPackTimes(const std::vector<const BestTimes::Times*>& packTimes)
 
 namespace {
 
-enum class Choice { None, Continue, Next, Reset, Exit };
-
 // The overlay a step opens, or none while the ball rolls on.
 std::optional<Outcome> findOutcome(StepResult result) {
     switch (result) {
@@ -87,33 +111,24 @@ std::optional<Outcome> findOutcome(StepResult result) {
     return std::nullopt;
 }
 
-Choice chooseItem(const std::string& item) {
-    if (item == "continue")
-        return Choice::Continue;
-    if (item == "next")
-        return Choice::Next;
-    if (item == "reset")
-        return Choice::Reset;
-    return Choice::Exit;
-}
-
 // Moves the selection or picks an item for one key press.
-Choice handleOverlayKey(int key, const std::vector<std::string>& items, unsigned& selected) {
+std::optional<OverlayItem> handleOverlayKey(int key, const std::vector<OverlayItem>& items,
+                                            unsigned& selected) {
     unsigned count = static_cast<unsigned>(items.size());
     if (key == KEY_DOWN)
         selected = (selected + 1) % count;
     else if (key == KEY_UP)
         selected = (selected + count - 1) % count;
     else if (key == KEY_RETURN || key == KEY_SPACE)
-        return chooseItem(items[selected]);
+        return items[selected];
     else if (key == KEY_ESCAPE)
-        return Choice::Exit;
-    return Choice::None;
+        return OverlayItem::Exit;
+    return std::nullopt;
 }
 
 // Waits for an item: one blocking wait, then every queued event, then one redraw. Only key
 // presses count; every other event is dropped.
-Choice waitForChoice(const OverlayView& view, unsigned& selected, PlayHost& host) {
+OverlayItem waitForChoice(const OverlayView& view, unsigned& selected, PlayHost& host) {
     InputDevice& device = host.inputDevice();
     for (;;) {
         OverlayView shown = view;
@@ -124,9 +139,9 @@ Choice waitForChoice(const OverlayView& view, unsigned& selected, PlayHost& host
         do {
             if (event.kind != InputEvent::Kind::KeyPress)
                 continue;
-            Choice choice = handleOverlayKey(event.key, view.items, selected);
-            if (choice != Choice::None)
-                return choice;
+            std::optional<OverlayItem> choice = handleOverlayKey(event.key, view.items, selected);
+            if (choice)
+                return *choice;
         } while (device.pollEvent(event));
     }
 }
@@ -148,26 +163,27 @@ bool showOverlay(PlayEntry& entry, Outcome outcome, bool nextOffered, Ball& ball
         }
     }
     ball.stop();
-    const std::vector<std::string>& items = overlayItems(outcome, nextOffered);
+    const std::vector<OverlayItem>& items = overlayItems(outcome, nextOffered);
     unsigned selected = 0;
     OverlayView view{outcome, items, selected, rank, entry.bestTimes, ball.elapsed()};
     if (outcome == Outcome::Completed)
         view.packTotalMs = sumPackTimes(entry.packTimes);
     switch (waitForChoice(view, selected, host)) {
-    case Choice::Continue:
+    case OverlayItem::Continue:
         ball.start();
         return true;
-    case Choice::Next:
+    case OverlayItem::Next:
         entry.nextRequested = true;
         ball.start();
         return true;
-    case Choice::Reset:
+    case OverlayItem::Reset:
         ball.reset();
         host.startRun();
         return true;
-    default:
+    case OverlayItem::Exit:
         return false;
     }
+    return false;
 }
 
 bool playBoard(PlayEntry& entry, bool nextAllowed, Ball& ball, PlayHost& host) {
@@ -206,16 +222,16 @@ bool playBoard(PlayEntry& entry, bool nextAllowed, Ball& ball, PlayHost& host) {
         }
 
         switch (host.pollCommand()) {
-        case PlayCommand::None:
+        case PlayKeyCommand::None:
             break;
-        case PlayCommand::Quit:
+        case PlayKeyCommand::Quit:
             return false;
-        case PlayCommand::Pause:
+        case PlayKeyCommand::Pause:
             if (!showOverlay(entry, Outcome::Paused, nextOffered, ball, host))
                 return false;
             lastStep = nextFrame = host.currentTick();
             break;
-        case PlayCommand::Reset:
+        case PlayKeyCommand::Reset:
             ball.reset();
             host.startRun();
             break;

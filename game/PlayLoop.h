@@ -4,7 +4,7 @@
 // window, the drawing and the events come through PlayHost.
 
 #include "game/BestTimes.h"
-#include "game/PlayCommand.h"
+#include "game/PlayKeyCommand.h"
 
 #include <cstdint>
 #include <memory>
@@ -39,10 +39,14 @@ private:
 
 enum class Outcome { Paused = 0, Failed = 1, Completed = 2 };
 
+// The overlay's items. showOverlay decides what each does; describeOverlayItem gives the word
+// the overlay shows for it.
+enum class OverlayItem { Continue, Next, Reset, Exit };
+
 // What the overlay shows; the host draws it.
 struct OverlayView {
     Outcome outcome;
-    const std::vector<std::string>& items;
+    const std::vector<OverlayItem>& items;
     unsigned selected;
     int rank; // row of a new best time in bestTimes, or -1
     const BestTimes::Times* bestTimes;
@@ -53,7 +57,9 @@ struct OverlayView {
 };
 
 // The overlay's items, top to bottom.
-const std::vector<std::string>& overlayItems(Outcome outcome, bool nextOffered);
+const std::vector<OverlayItem>& overlayItems(Outcome outcome, bool nextOffered);
+// The word the overlay shows for item: "continue", "next", "reset" or "exit".
+const char* describeOverlayItem(OverlayItem item);
 
 // The window, the clock, the drawing and the events, as the play loop needs them.
 class PlayHost {
@@ -70,7 +76,7 @@ public:
     // Starts a run of the tilt input: pointer hidden and centred, board level.
     virtual void startRun() = 0;
     // Handles pending input; returns the tilt input's command.
-    virtual PlayCommand pollCommand() = 0;
+    virtual PlayKeyCommand pollCommand() = 0;
     // The overlay and the menus take every key release, so the tilt input lets go of the
     // arrows whenever play hands the keyboard to them.
     virtual void releaseArrows() = 0;

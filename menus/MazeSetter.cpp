@@ -1,10 +1,22 @@
 #include "menus/MazeSetter.h"
 
 #include "base/KeyCodes.h"
-#include "menus/MazeGeneration.h"
+#include "game/MazeGeneration.h"
 
 #include <cinttypes>
 #include <cstdio>
+#include <vector>
+
+namespace {
+
+std::vector<std::string> listAlgorithmNames() {
+    std::vector<std::string> names;
+    for (const MazeAlgorithm& algorithm : listMazeAlgorithms())
+        names.push_back(algorithm.name);
+    return names;
+}
+
+} // namespace
 
 bool MazeSetter::Starter::handleKey(int key) {
     if (key == KEY_RETURN || key == KEY_SPACE)
@@ -13,18 +25,18 @@ bool MazeSetter::Starter::handleKey(int key) {
 }
 
 MazeSetter::MazeSetter(PlayMaze playMaze, RandomSource random)
-    : starter(*this), width(INITIAL_SIZE), height(INITIAL_SIZE),
-      algorithm({MAZE_ALGORITHM_NAMES, MAZE_ALGORITHM_NAMES + MAZE_ALGORITHM_COUNT}, 0),
+    : starter(*this), width(INITIAL_SIZE), height(INITIAL_SIZE), algorithm(listAlgorithmNames(), 0),
       playMaze(std::move(playMaze)), random(std::move(random)) {
     items = MenuEntries{
         {"size w", width}, {"size h", height}, {"algorithm", algorithm}, {"start", starter}};
 }
 
 std::string MazeSetter::describeAlgorithm() const {
-    if (algorithm.index >= MAZE_ALGORITHM_COUNT)
+    const std::vector<MazeAlgorithm>& algorithms = listMazeAlgorithms();
+    if (algorithm.index >= algorithms.size())
         return "";
-    return std::string(MAZE_ALGORITHM_NAMES[algorithm.index]) + " - " +
-           MAZE_ALGORITHM_NOTES[algorithm.index];
+    return std::string(algorithms[algorithm.index].name) + " - " +
+           algorithms[algorithm.index].description;
 }
 
 bool MazeSetter::startMaze() {

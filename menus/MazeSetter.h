@@ -5,7 +5,7 @@
 #include "base/RandomSource.h"
 #include "game/Board.h"
 #include "menus/MenuItem.h"
-#include "menus/MenuItems.h"
+#include "menus/MenuItemKinds.h"
 
 #include <cstdint>
 #include <functional>

@@ -23,7 +23,7 @@ public:
     // pointer shown again.
     virtual void leavePlay() = 0;
 
-    // The values in force now: the display, the music, the view flags and the sensitivities.
+    // The settings' values in force now, and the display's full-screen modes.
     virtual OptionsSnapshot takeOptionsSnapshot() = 0;
     // Applies the menu's values to the running game, then writes the whole settings file.
     virtual void applyOptions(OptionsMenu& menu) = 0;

@@ -1,6 +1,6 @@
 #pragma once
-// One editable value or action of an item menu. Items are members of the menu that owns them
-// and are never deleted through this class.
+// One editable value or action of an item menu; the kinds of value are in MenuItemKinds.h.
+// Items are members of the menu that owns them and are never deleted through this class.
 
 #include <cstdint>
 #include <string>

@@ -1,9 +1,8 @@
 #include "menus/OptionsMenu.h"
 
 #include "base/Numbers.h"
-#include "base/Settings.h"
 
-#include <optional>
+#include <vector>
 
 namespace {
 
@@ -12,10 +11,6 @@ std::vector<std::string> describeModes(const ModeList& modes) {
     for (const VideoMode& mode : modes)
         names.push_back(describeMode(mode));
     return names;
-}
-
-const char* formatSwitch(bool on) {
-    return on ? "1" : "0";
 }
 
 } // namespace
@@ -33,39 +28,54 @@ std::uint32_t findModeIndex(const ModeList& modes, int width, int height) {
     return found;
 }
 
-SensitivityChoice chooseSensitivity(menuitems::FloatGetter<float>& field, float current) {
-    std::optional<float> number = parseDecimalFloat(field.text);
-    if (!number) {
-        field.setText(formatFloat7(current));
-        return {current, false};
-    }
-    return {*number, *number != 0.0f};
-}
-
 OptionsMenu::OptionsMenu(const OptionsSnapshot& snapshot)
-    : fullscreen(snapshot.fullscreen),
-      resolution(describeModes(snapshot.modes),
-                 findModeIndex(snapshot.modes, snapshot.windowWidth, snapshot.windowHeight)),
-      music(snapshot.musicOn), turnBoard(snapshot.turnboard), topView(snapshot.topview),
-      mouseSensitivity(snapshot.mouseSensitivity),
-      joystickSensitivity(snapshot.joystickSensitivity) {
-    items = MenuEntries{{"fullscreen", fullscreen},
-                        {"resolution", resolution},
-                        {"music", music},
-                        {"turn board", turnBoard},
-                        {"top view", topView},
-                        {"mouse sens", mouseSensitivity},
-                        {"aps sens", joystickSensitivity}};
+    : modes(snapshot.modes),
+      displayMode(describeModes(modes),
+                  findModeIndex(modes, snapshot.values.windowWidth, snapshot.values.windowHeight)) {
+    for (const SettingRow& row : SETTING_ROWS)
+        addItem(row, snapshot.values);
 }
 
-void OptionsMenu::storeIn(Settings& settings, int windowWidth, int windowHeight, float mouseStored,
-                          float joystickStored) const {
-    settings.valueOf("res_x") = std::to_string(windowWidth);
-    settings.valueOf("res_y") = std::to_string(windowHeight);
-    settings.valueOf("fullscreen") = formatSwitch(fullscreen.value);
-    settings.valueOf("music") = formatSwitch(music.value);
-    settings.valueOf("turnboard") = formatSwitch(turnBoard.value);
-    settings.valueOf("topview") = formatSwitch(topView.value);
-    settings.valueOf("msensitivity") = formatFloat7(mouseStored);
-    settings.valueOf("jsensitivity") = formatFloat7(joystickStored);
+// The table guarantees each kind its field's type (SettingsTable.cpp checks it at compile
+// time), so the form asked for is there.
+void OptionsMenu::addItem(const SettingRow& row, const SettingValues& values) {
+    switch (row.option.kind) {
+    case OptionKind::None:
+        return;
+    case OptionKind::Switch: {
+        bool SettingValues::*field = std::get_if<SettingForm<bool>>(&row.form)->field;
+        switches.push_back({field, menuitems::BoolGetter(values.*field)});
+        items.push_back({row.option.label, switches.back().item});
+        return;
+    }
+    case OptionKind::Number: {
+        float SettingValues::*field = std::get_if<SettingForm<float>>(&row.form)->field;
+        numbers.push_back({field, menuitems::FloatGetter<float>(values.*field)});
+        items.push_back({row.option.label, numbers.back().item});
+        return;
+    }
+    case OptionKind::DisplayMode:
+        items.push_back({row.option.label, displayMode});
+        return;
+    }
+}
+
+std::optional<VideoMode> OptionsMenu::chosenMode() const {
+    if (!displayMode.hasChoice() || displayMode.index >= modes.size())
+        return std::nullopt;
+    return modes[displayMode.index];
+}
+
+SettingValues OptionsMenu::chooseValues(const SettingValues& inForce) {
+    SettingValues values = inForce;
+    for (const SwitchLine& line : switches)
+        values.*line.field = line.item.value;
+    for (NumberLine& line : numbers) {
+        std::optional<float> number = parseDecimalFloat(line.item.text);
+        if (number)
+            values.*line.field = *number;
+        else
+            line.item.setText(formatFloat7(inForce.*line.field));
+    }
+    return values;
 }

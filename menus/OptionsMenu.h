@@ -1,35 +1,23 @@
 #pragma once
-// The options menu's items: display mode, music, the two view modes and the two input
-// sensitivities. Built once from the values in force at start-up; the screen applies and
-// saves them when the player leaves the menu.
+// The options menu's items: one for each row of the settings table that has one, in the
+// table's order, with its label and kind. Built once from the values in force at start-up;
+// the screen applies and saves what they hold when the player leaves the menu.
 
 #include "base/VideoMode.h"
 #include "menus/MenuItem.h"
-#include "menus/MenuItems.h"
+#include "menus/MenuItemKinds.h"
+#include "menus/SettingsTable.h"
 
 #include <cstdint>
+#include <deque>
+#include <optional>
 #include <string>
-#include <vector>
 
-class Settings;
-
-// The values the menu starts from.
+// What the menu starts from: the values in force and the display's full-screen modes, in the
+// platform's order.
 struct OptionsSnapshot {
-    bool fullscreen = false;
-    ModeList modes; // the full-screen modes, in the platform's order
-    int windowWidth = 0;
-    int windowHeight = 0;
-    bool musicOn = true;
-    bool turnboard = true;
-    bool topview = false;
-    float mouseSensitivity = 1.0f;
-    float joystickSensitivity = 1.0f;
-};
-
-// What a sensitivity field asks for when the menu is left.
-struct SensitivityChoice {
-    float stored; // the value written to the settings
-    bool applies; // false for 0, which leaves the sensitivity as it is
+    SettingValues values;
+    ModeList modes;
 };
 
 // "800x600" for a mode of 800 by 600.
@@ -37,28 +25,38 @@ std::string describeMode(const VideoMode& mode);
 // The last mode of width x height, or StringPicker::NO_OPTION when there is none.
 std::uint32_t findModeIndex(const ModeList& modes, int width, int height);
 
-// The field's number. A text that is not a number (empty, a lone '.') keeps current: it is
-// stored, and the field shows it again.
-SensitivityChoice chooseSensitivity(menuitems::FloatGetter<float>& field, float current);
-
 class OptionsMenu {
 public:
     explicit OptionsMenu(const OptionsSnapshot& snapshot);
     OptionsMenu(const OptionsMenu&) = delete;
     OptionsMenu& operator=(const OptionsMenu&) = delete;
 
-    // Assigns the eight keys the menu owns: the window size in force, the four switches as
-    // "1" or "0" and the two sensitivities with 7 significant digits. Other keys stay.
-    void storeIn(Settings& settings, int windowWidth, int windowHeight, float mouseStored,
-                 float joystickStored) const;
+    // The mode the display item points at, or nothing while it points at none.
+    std::optional<VideoMode> chosenMode() const;
+    // The values the items hold, over inForce. A number whose text is not a number (empty, a
+    // lone '.') keeps inForce's value, and the field shows it again. The window size stays
+    // inForce's: the display mode is chosenMode.
+    SettingValues chooseValues(const SettingValues& inForce);
 
     MenuEntries items;
     std::uint32_t selected = 0;
-    menuitems::BoolGetter fullscreen;
-    menuitems::StringPicker resolution;
-    menuitems::BoolGetter music;
-    menuitems::BoolGetter turnBoard;
-    menuitems::BoolGetter topView;
-    menuitems::FloatGetter<float> mouseSensitivity;
-    menuitems::FloatGetter<float> joystickSensitivity;
+
+private:
+    // An item beside the field of SettingValues it edits.
+    struct SwitchLine {
+        bool SettingValues::*field;
+        menuitems::BoolGetter item;
+    };
+    struct NumberLine {
+        float SettingValues::*field;
+        menuitems::FloatGetter<float> item;
+    };
+
+    void addItem(const SettingRow& row, const SettingValues& values);
+
+    // Deques, so the entries' references to the items stay good as lines are added.
+    std::deque<SwitchLine> switches;
+    std::deque<NumberLine> numbers;
+    ModeList modes;
+    menuitems::StringPicker displayMode;
 };

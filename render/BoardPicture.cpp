@@ -111,6 +111,13 @@ std::uint8_t toByte(float value) {
     return static_cast<std::uint8_t>(std::lround(std::clamp(value, 0.0f, 1.0f) * 255.0f));
 }
 
+// What shows where the board has no floor: the clear colour, unlit, in the lit picture.
+void paintClear(std::uint8_t* texel) {
+    texel[0] = toByte(CLEAR_COLOUR.r / LEVEL_FLOOR_LIGHT);
+    texel[1] = toByte(CLEAR_COLOUR.g / LEVEL_FLOOR_LIGHT);
+    texel[2] = toByte(CLEAR_COLOUR.b / LEVEL_FLOOR_LIGHT);
+}
+
 void paintCell(const Board& board, const TexelTables& tables, int c, int r, std::uint8_t* corner,
                int rowBytes) {
     const int n = tables.texelsPerCell;
@@ -118,11 +125,13 @@ void paintCell(const Board& board, const TexelTables& tables, int c, int r, std:
     const unsigned walls = wallsOver(board, c, r);
     const bool hasHole = kind == KIND_GOAL || kind == KIND_TRAP;
     const float goal = kind == KIND_GOAL ? GOAL_DISC_COLOUR.a / LEVEL_FLOOR_LIGHT : 0.0f;
+    // A trap hole opens onto the clear colour; a goal hole shows it through its disc.
+    const float open = (kind == KIND_GOAL ? 1.0f - GOAL_DISC_COLOUR.a : 1.0f) / LEVEL_FLOOR_LIGHT;
     for (int j = 0; j < n; ++j)
         for (int i = 0; i < n; ++i) {
             std::uint8_t* texel = corner + j * rowBytes + i * 3;
             if (kind == KIND_GAP) {
-                texel[0] = texel[1] = texel[2] = 0;
+                paintClear(texel);
                 continue;
             }
             const int t = j * n + i;
@@ -133,12 +142,13 @@ void paintCell(const Board& board, const TexelTables& tables, int c, int r, std:
                 SAMPLES_PER_TEXEL - tables.wallSamples[t * WALL_MASKS + walls] - holeCount;
             const float floor = floorCount * tables.floorShade[t] / SAMPLES_PER_TEXEL;
             const float disc = holeCount * goal / SAMPLES_PER_TEXEL;
-            texel[0] =
-                toByte(wall * WALL_COLOUR.r + floor * FLOOR_COLOUR.r + disc * GOAL_DISC_COLOUR.r);
-            texel[1] =
-                toByte(wall * WALL_COLOUR.g + floor * FLOOR_COLOUR.g + disc * GOAL_DISC_COLOUR.g);
-            texel[2] =
-                toByte(wall * WALL_COLOUR.b + floor * FLOOR_COLOUR.b + disc * GOAL_DISC_COLOUR.b);
+            const float through = holeCount * open / SAMPLES_PER_TEXEL;
+            texel[0] = toByte(wall * WALL_COLOUR.r + floor * FLOOR_COLOUR.r +
+                              disc * GOAL_DISC_COLOUR.r + through * CLEAR_COLOUR.r);
+            texel[1] = toByte(wall * WALL_COLOUR.g + floor * FLOOR_COLOUR.g +
+                              disc * GOAL_DISC_COLOUR.g + through * CLEAR_COLOUR.g);
+            texel[2] = toByte(wall * WALL_COLOUR.b + floor * FLOOR_COLOUR.b +
+                              disc * GOAL_DISC_COLOUR.b + through * CLEAR_COLOUR.b);
         }
 }
 
@@ -216,7 +226,9 @@ PicturePage paintPicturePage(const Board& board, const PictureLayout& layout, in
     PictureLevel level{powerOfTwoAtLeast((cells.column1 - cells.column0) * n),
                        powerOfTwoAtLeast((cells.row1 - cells.row0) * n),
                        {}};
-    level.rgb.assign(static_cast<std::size_t>(level.width) * level.height * 3, 0);
+    level.rgb.resize(static_cast<std::size_t>(level.width) * level.height * 3);
+    for (std::size_t texel = 0; texel < level.rgb.size(); texel += 3)
+        paintClear(&level.rgb[texel]);
     const int rowBytes = level.width * 3;
     for (int r = cells.row0; r < cells.row1; ++r)
         for (int c = cells.column0; c < cells.column1; ++c)

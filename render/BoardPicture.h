@@ -7,6 +7,7 @@
 
 #include "render/BoardGeometry.h"
 #include "render/BoardTiling.h"
+#include "render/Palette.h"
 #include "render/Textures.h"
 
 #include <cstdint>
@@ -18,15 +19,9 @@ constexpr int PICTURE_PAGE_TEXELS = 2048; // a page's side; in cells a multiple 
 // The texels of all pages together stay near this many, three bytes each.
 constexpr std::int64_t PICTURE_TEXEL_BUDGET = 4 * 1024 * 1024;
 
-// The colours the board is drawn with, before its textures and the light modulate them.
-struct Colour {
-    float r, g, b, a;
-};
-constexpr Colour WALL_COLOUR = {0.85f, 0.55f, 0.2f, 1.0f};
-constexpr Colour FLOOR_COLOUR = {0.85f, 0.45f, 0.15f, 1.0f};
-constexpr Colour GOAL_DISC_COLOUR = {0.2f, 1.0f, 0.2f, 0.7f};
-// What the unlit goal disc shows over a dark hole, divided by the light a level floor gets
-// (ambient 0.2 plus 0.577 from light 0), so that the lit picture shows it as the disc does.
+// The light a level floor gets (ambient 0.2 plus 0.577 from light 0). The picture is drawn lit
+// like the floor, so what the 3D drawing shows unlit (a goal disc, the clear colour through a
+// hole) is painted divided by it.
 constexpr float LEVEL_FLOOR_LIGHT = 0.777f;
 
 struct PictureLayout {
@@ -57,7 +52,7 @@ struct PictureLevel {
 struct PicturePage {
     CellRange cells;
     // Level 0 in power-of-two sizes with the cells from its first texel; the texels past
-    // the board are black. Each next level halves each side (down to 1), averaging.
+    // the board are the clear colour. Each next level halves each side (down to 1), averaging.
     std::vector<PictureLevel> levels;
     // The texture's rows run down the board's columns instead of along its rows: a page
     // only a few texels wide would otherwise waste most of its memory on padded rows.

@@ -1,7 +1,8 @@
 #pragma once
 // The board cut into square tiles, the unit of drawing: each tile is compiled on its own when
 // it first comes into view and drawn only while the view meets it, so that a frame costs what
-// is on screen rather than what the board holds.
+// is on screen rather than what the board holds. This is the plan; render/gl/TileLists
+// compiles and draws the tiles.
 
 #include "render/BoardGeometry.h"
 #include "render/BoardView.h"

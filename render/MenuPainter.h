@@ -1,6 +1,7 @@
 #pragma once
 // What a menu item needs to draw its value: segment-font words at a movable origin in the
-// current colour and line width. The game paints with OpenGL; tests record the calls.
+// current colour and line width. The game paints with OpenGL (render/gl/GlMenuPainter); tests
+// record the calls.
 
 #include <string>
 

@@ -5,7 +5,7 @@
 
 #include "base/Numbers.h"
 #include "game/Board.h"
-#include "menus/MazeGeneration.h"
+#include "game/MazeGeneration.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -13,23 +13,36 @@
 #include <ctime>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace {
 
 constexpr const char* COMMAND = "maze";
 
+// The generators' names as a sentence lists them: "prim, dfs, kruskal or chambers".
+std::string listAlgorithmNames() {
+    const std::vector<MazeAlgorithm>& algorithms = listMazeAlgorithms();
+    std::string names;
+    for (std::size_t i = 0; i < algorithms.size(); ++i) {
+        if (i > 0)
+            names += i + 1 == algorithms.size() ? " or " : ", ";
+        names += algorithms[i].name;
+    }
+    return names;
+}
+
 void printHelp() {
     std::printf("usage: tirva-tool maze ALGORITHM WIDTH HEIGHT [--seed N]\n\n"
                 "Generates a maze with the game's generator and writes it to standard output\n"
                 "as a board file without a time limit.\n\n"
-                "  ALGORITHM  prim, dfs, kruskal or chambers\n"
+                "  ALGORITHM  %s\n"
                 "  WIDTH      columns, 1 or more\n"
                 "  HEIGHT     rows, 1 or more; WIDTH x HEIGHT at most %lld cells, as many as\n"
                 "             the game loads from a board file, and not 1 x 1 (the start and\n"
                 "             the goal need a cell each)\n"
                 "  --seed N   seed of the random generator, 0 to 4294967295 (default: the\n"
                 "             current time in seconds); one seed always gives the same maze\n",
-                static_cast<long long>(BOARD_MAX_CELLS));
+                listAlgorithmNames().c_str(), static_cast<long long>(BOARD_MAX_CELLS));
 }
 
 // A whole decimal number within [low, high], nothing else: not even a '+'.
@@ -41,13 +54,6 @@ std::optional<std::int64_t> parseNumber(const std::string& text, std::int64_t lo
     if (!value || *value < low || *value > high)
         return std::nullopt;
     return value;
-}
-
-std::optional<int> findAlgorithm(const std::string& name) {
-    for (int algorithm = 0; algorithm < MAZE_ALGORITHM_COUNT; ++algorithm)
-        if (name == MAZE_ALGORITHM_NAMES[algorithm])
-            return algorithm;
-    return std::nullopt;
 }
 
 // The plain layout of a board file: header, walls in lower-case hex, an empty line, kinds.
@@ -104,9 +110,9 @@ std::optional<MazeRequest> parseRequest(const Arguments& args, std::string& prob
         problem = "expected ALGORITHM WIDTH HEIGHT";
         return std::nullopt;
     }
-    std::optional<int> algorithm = findAlgorithm(positional[0]);
+    std::optional<int> algorithm = findMazeAlgorithm(positional[0]);
     if (!algorithm) {
-        problem = "unknown algorithm '" + positional[0] + "' (prim, dfs, kruskal or chambers)";
+        problem = "unknown algorithm '" + positional[0] + "' (" + listAlgorithmNames() + ")";
         return std::nullopt;
     }
     std::optional<std::int64_t> width = parseNumber(positional[1], 1, BOARD_MAX_CELLS);

@@ -1,6 +1,6 @@
 #include "app/gl/Display.h"
 
-#include "base/Settings.h"
+#include "menus/SettingsTable.h"
 
 #include <SDL.h>
 #include <GL/gl.h>
@@ -99,11 +99,11 @@ bool openFirstDisplay(int width, int height, bool fullscreen) {
 
 } // namespace
 
-void setUpDisplay(const StartupSettings& startup) {
+void setUpDisplay(const SettingValues& values) {
     // SDL 1.2 would otherwise fall back to a text-mode driver, which cannot give an OpenGL
     // context and ends the process itself when TERM is unset.
     setenv("SDL_VIDEODRIVER", "x11", 0);
-    bool hasSize = startup.resX != 0 && startup.resY != 0;
+    bool hasSize = values.windowWidth != 0 && values.windowHeight != 0;
     // Video first and alone: SDL stops at the first subsystem that fails, and a missing
     // sound device must not cost the timer or the joystick.
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0 || !SDL_WasInit(SDL_INIT_VIDEO))
@@ -116,18 +116,18 @@ void setUpDisplay(const StartupSettings& startup) {
         desktopWidth = info->current_w;
         desktopHeight = info->current_h;
     }
-    int width = hasSize ? startup.resX : DEFAULT_WIDTH;
-    int height = hasSize ? startup.resY : DEFAULT_HEIGHT;
-    if (fitsDesktop(width, height, startup.fullscreen) &&
-        openFirstDisplay(width, height, startup.fullscreen))
+    int width = hasSize ? values.windowWidth : DEFAULT_WIDTH;
+    int height = hasSize ? values.windowHeight : DEFAULT_HEIGHT;
+    if (fitsDesktop(width, height, values.fullscreen) &&
+        openFirstDisplay(width, height, values.fullscreen))
         return;
     // A mode saved on another screen must not lock the player out of the options that
     // would change it.
-    if (width == DEFAULT_WIDTH && height == DEFAULT_HEIGHT && !startup.fullscreen)
+    if (width == DEFAULT_WIDTH && height == DEFAULT_HEIGHT && !values.fullscreen)
         failDisplay();
     std::fprintf(stderr,
                  "Warning: couldn't open the display mode %s set in tirva.cfg; opening %s\n",
-                 describeMode(width, height, startup.fullscreen).c_str(),
+                 describeMode(width, height, values.fullscreen).c_str(),
                  describeMode(DEFAULT_WIDTH, DEFAULT_HEIGHT, false).c_str());
     if (!openFirstDisplay(DEFAULT_WIDTH, DEFAULT_HEIGHT, false))
         failDisplay();

@@ -4,7 +4,7 @@
 
 #include "base/VideoMode.h"
 
-struct StartupSettings;
+struct SettingValues;
 struct SDL_Surface;
 
 // The surface of the last successful video-mode call.
@@ -12,10 +12,11 @@ extern SDL_Surface* screenSurface;
 // Full-screen modes in the order the platform reported them; filled once at the first opening.
 extern ModeList modeList;
 
-// Starts SDL video and opens the display from "res_x", "res_y" and "fullscreen". A mode the
+// Starts SDL video and opens the display at the window size and full-screen bit read from
+// "res_x", "res_y" and "fullscreen" (a size is used only when both are set). A mode the
 // display cannot open gives one warning line and a 640x480 window instead. The only fatal
 // path of the game: no display at all ends the process with exit code 200.
-void setUpDisplay(const StartupSettings& startup);
+void setUpDisplay(const SettingValues& values);
 // Opens the window and prints its GL attributes; exit code 200 when it cannot. The caller
 // then sets the fixed state and compiles lists 2 and 3 before drawing.
 void openDisplay(int width, int height, bool fullscreen);

@@ -3,8 +3,9 @@
 #include "app/TiltInput.h"
 #include "app/gl/Display.h"
 #include "app/gl/GameMenuHost.h"
+#include "app/gl/GameMusic.h"
+#include "app/gl/GameSettings.h"
 #include "app/gl/GamePlayHost.h"
-#include "app/gl/Music.h"
 #include "app/gl/SdlInputDevice.h"
 #include "base/FileLock.h"
 #include "base/Settings.h"
@@ -25,7 +26,6 @@ Game game;
 
 namespace {
 
-constexpr const char* SETTINGS_FILE = "tirva.cfg";
 constexpr const char* BEST_TIMES_FILE = "times.dat";
 // Where the best-times loader keeps a damaged file whole.
 constexpr const char* DAMAGED_BEST_TIMES_FILE = "times.dat.damaged";
@@ -67,8 +67,8 @@ void restoreAfterReopen() {
 void Game::init(int, char**) {
     settings = new Settings(SETTINGS_FILE);
     removeLeftoverTemporaries(SETTINGS_FILE);
-    StartupSettings startup = readStartupSettings(*settings);
-    setUpDisplay(startup);
+    const SettingValues chosen = readSettingValues(*settings);
+    setUpDisplay(chosen);
     prepareDrawing();
     setDisplayRestorer(restoreAfterReopen);
     loadGlyphs(glyphTable, "alpha.lcd");
@@ -79,18 +79,14 @@ void Game::init(int, char**) {
     bestTimes = new BestTimes;
     bestTimes->load(BEST_TIMES_FILE, true);
     removeLeftoverTemporaries(BEST_TIMES_FILE, {DAMAGED_BEST_TIMES_FILE});
-    startMusic(startup.musicOff);
-    if (startup.mouseSensitivity)
-        tiltInput->setMouseSensitivity(*startup.mouseSensitivity);
-    if (startup.joystickSensitivity)
-        tiltInput->setJoystickSensitivity(*startup.joystickSensitivity);
-    if (startup.turnboard)
-        renderer->turnboard = *startup.turnboard;
-    if (startup.topview)
-        renderer->topview = *startup.topview;
+    openMusic();
+    // The display is open already; the rest of the settings take effect once what they reach
+    // exists, and before the menu music, which stays silent when they switch it off.
+    applySettings(chosen, std::nullopt, {*renderer, *tiltInput});
+    musicPlayer.startMenuMusic();
     playHost = new GamePlayHost(*renderer, *ball, *tiltInput, *bestTimes, *inputDevice);
     menuHost =
-        new GameMenuHost(*inputDevice, *playHost, *bestTimes, *settings, *tiltInput, *renderer);
+        new GameMenuHost(*inputDevice, *playHost, *bestTimes, *settings, {*renderer, *tiltInput});
     mainMenu = new MainMenu(*menuHost);
     // The background upload leaves texturing to the drawing; every menu starts flat.
     useMenuState();

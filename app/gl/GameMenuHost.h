@@ -1,19 +1,18 @@
 #pragma once
 // The menus' way into the running game: its input device, the play host, the best-times
-// table, and what leaving the options menu changes: the display, the music, the view flags,
-// the sensitivities and the settings file. Built once at start-up, before the main menu.
+// table, and what leaving the options menu changes: the settings in force (GameSettings) and
+// the settings file. Built once at start-up, before the main menu.
 
+#include "app/gl/GameSettings.h"
 #include "menus/MenuHost.h"
 
 class GamePlayHost;
-class Renderer;
 class Settings;
-class TiltInput;
 
 class GameMenuHost final : public MenuHost {
 public:
     GameMenuHost(InputDevice& device, GamePlayHost& playHost, BestTimes& table, Settings& settings,
-                 TiltInput& tiltInput, Renderer& renderer);
+                 const SettingTargets& targets);
     GameMenuHost(const GameMenuHost&) = delete;
     GameMenuHost& operator=(const GameMenuHost&) = delete;
 
@@ -32,6 +31,5 @@ private:
     GamePlayHost& playHost;
     BestTimes& table;
     Settings& settings;
-    TiltInput& tiltInput;
-    Renderer& renderer; // holds the view flags
+    SettingTargets targets;
 };

@@ -75,7 +75,7 @@ void GamePlayHost::startRun() {
     tiltInput.reset();
 }
 
-PlayCommand GamePlayHost::pollCommand() {
+PlayKeyCommand GamePlayHost::pollCommand() {
     return tiltInput.poll(currentTick());
 }
 

@@ -31,7 +31,7 @@ public:
     void drawFrame() override;
     void drawOverlay(const OverlayView& view) override;
     void startRun() override;
-    PlayCommand pollCommand() override;
+    PlayKeyCommand pollCommand() override;
     void releaseArrows() override;
     void showCursor() override;
     void saveBestTimes() override;

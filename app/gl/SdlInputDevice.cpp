@@ -1,7 +1,7 @@
 #include "app/gl/SdlInputDevice.h"
 
 #include "app/gl/Display.h"
-#include "app/gl/Music.h"
+#include "app/gl/GameMusic.h"
 #include "app/gl/SdlMixerBackend.h"
 
 #include <SDL.h>

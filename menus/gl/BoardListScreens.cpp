@@ -5,7 +5,7 @@
 #include "game/PlayLoop.h"
 #include "menus/MenuHost.h"
 #include "menus/MenuLoops.h"
-#include "render/gl/MenuDrawing.h"
+#include "render/gl/MenuFrames.h"
 
 #include <algorithm>
 #include <functional>

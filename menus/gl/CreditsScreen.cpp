@@ -3,7 +3,7 @@
 #include "base/InputDevice.h"
 #include "base/KeyCodes.h"
 #include "menus/CreditsTimeline.h"
-#include "render/gl/MenuDrawing.h"
+#include "render/gl/MenuFrames.h"
 
 #include <SDL.h>
 

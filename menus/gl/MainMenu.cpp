@@ -6,7 +6,7 @@
 #include "menus/gl/MazeScreen.h"
 #include "menus/gl/OptionsScreen.h"
 #include "render/gl/MenuBackground.h"
-#include "render/gl/MenuDrawing.h"
+#include "render/gl/MenuFrames.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -4,7 +4,7 @@
 #include "menus/MazeSetter.h"
 #include "menus/MenuHost.h"
 #include "menus/MenuLoops.h"
-#include "render/gl/MenuDrawing.h"
+#include "render/gl/MenuFrames.h"
 
 void runMazeMenu(MazeSetter& menu, MenuHost& host) {
     menu.selected = 0;

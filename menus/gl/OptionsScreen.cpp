@@ -3,7 +3,7 @@
 #include "menus/MenuHost.h"
 #include "menus/MenuLoops.h"
 #include "menus/OptionsMenu.h"
-#include "render/gl/MenuDrawing.h"
+#include "render/gl/MenuFrames.h"
 
 void runOptionsMenu(OptionsMenu& menu, MenuHost& host) {
     menu.selected = 0;

@@ -1,5 +1,6 @@
 #include "render/gl/GlMenuPainter.h"
 
+#include "render/gl/GlState.h"
 #include "render/gl/TextDrawing.h"
 
 #include <GL/gl.h>
@@ -18,7 +19,7 @@ void GlMenuPainter::drawHighlightedWord(const std::string& text) {
     glGetFloatv(GL_CURRENT_COLOR, colour);
     // A wide stroke in the highlight colour, then the normal stroke over it: an outline.
     glLineWidth(std::max(1.5f * width, width + 2.0f));
-    glColor4fv(highlight.data());
+    useColour(highlight);
     drawWord(text);
     glLineWidth(width);
     glColor4fv(colour);

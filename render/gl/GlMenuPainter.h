@@ -1,17 +1,15 @@
 #pragma once
-// Draws menu item values with the segment font in the current OpenGL matrix, colour and
-// line width, marking highlighted words in the menu's highlight colour.
+// The MenuPainter of the game: draws menu item values with the segment font in the current
+// OpenGL matrix, colour and line width, marking highlighted words in the menu's highlight
+// colour. MenuFrames makes one for each item menu it draws.
 
 #include "render/MenuPainter.h"
-
-#include <array>
-
-// An RGBA colour; each item menu picks its own highlight.
-using MenuColour = std::array<float, 4>;
+#include "render/Palette.h"
 
 class GlMenuPainter : public MenuPainter {
 public:
-    explicit GlMenuPainter(const MenuColour& highlight) : highlight(highlight) {}
+    // Each item menu has a highlight colour of its own.
+    explicit GlMenuPainter(const Colour& highlight) : highlight(highlight) {}
 
     void drawWord(const std::string& text) override;
     // Expects: the word's colour and line width current. Leaves: both as it found them.
@@ -22,5 +20,5 @@ public:
     bool isBeyondRightEdge(float x) override;
 
 private:
-    MenuColour highlight;
+    Colour highlight;
 };

@@ -1,5 +1,7 @@
 #include "render/gl/GlState.h"
 
+#include "render/Palette.h"
+
 #include <GL/gl.h>
 #include <GL/glu.h>
 
@@ -44,6 +46,11 @@ void useFixedState() {
     glLoadIdentity();
     glLightfv(GL_LIGHT0, GL_POSITION, lightDirection);
     glPopMatrix();
+    glClearColor(CLEAR_COLOUR.r, CLEAR_COLOUR.g, CLEAR_COLOUR.b, CLEAR_COLOUR.a);
+}
+
+void useColour(const Colour& colour) {
+    glColor4f(colour.r, colour.g, colour.b, colour.a);
 }
 
 void useFlatProjection() {

@@ -5,6 +5,8 @@
 
 #include <initializer_list>
 
+struct Colour;
+
 // The part of the window OpenGL draws into, in pixels: the display sets it to the whole
 // window on every video-mode open.
 struct ViewportSize {
@@ -35,9 +37,11 @@ ViewportSize readViewportSize();
 // Bits of the depth buffer the context was given.
 int readDepthBits();
 
-// Colour material, light 0 from the upper right front, normalised normals. Set after each
-// video-mode open, before anything is drawn.
+// Colour material, light 0 from the upper right front, normalised normals, the palette's
+// clear colour. Set after each video-mode open, before anything is drawn.
 void useFixedState();
+// The colour of what is drawn next. In a display list it is recorded like the states below.
+void useColour(const Colour& colour);
 // The identity projection: x and y from -1 to 1 across the window. Leaves: matrix mode
 // model-view.
 void useFlatProjection();

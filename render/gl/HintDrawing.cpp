@@ -1,6 +1,7 @@
 #include "render/gl/HintDrawing.h"
 
 #include "render/OverlayLayout.h"
+#include "render/Palette.h"
 #include "render/gl/GlState.h"
 #include "render/gl/PlayDrawing.h"
 #include "render/gl/TextDrawing.h"
@@ -12,9 +13,8 @@ namespace {
 // Glyphs this many pixels high and more are drawn with two-pixel lines.
 constexpr float BOLD_GLYPH_PIXELS = 20.0f;
 
-// The strip keeps the white text readable over the lightest floor.
 void drawStrip(float top) {
-    glColor4f(0.0f, 0.0f, 0.0f, 0.6f);
+    useColour(HINT_STRIP_COLOUR);
     glBegin(GL_QUADS);
     glVertex2f(-1.0f, -1.0f);
     glVertex2f(1.0f, -1.0f);
@@ -37,7 +37,7 @@ void drawHintLines(const std::vector<std::string>& lines) {
     drawStrip(layout.top);
     const float glyphPixels = layout.scaleY * static_cast<float>(size.height) / 2;
     glLineWidth(glyphPixels >= BOLD_GLYPH_PIXELS ? 2.0f : 1.0f);
-    glColor3f(1.0f, 1.0f, 1.0f);
+    useColour(HINT_TEXT_COLOUR);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         glPushMatrix();
         glTranslatef(0.0f, layout.baselines[i], 0.0f);

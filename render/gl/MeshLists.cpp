@@ -2,6 +2,7 @@
 
 #include "game/Board.h"
 #include "render/Meshes.h"
+#include "render/Palette.h"
 #include "render/gl/GlState.h"
 
 #include <GL/gl.h>
@@ -27,7 +28,7 @@ void compileMeshLists() {
     // leaves lighting on and texturing off.
     glNewList(BALL_LIST, GL_COMPILE);
     useBallMaterial();
-    glColor3f(0.3f, 0.3f, 0.3f);
+    useColour(BALL_COLOUR);
     drawSphere(4);
     leaveBallMaterial();
     glEndList();

@@ -3,6 +3,7 @@
 #include "game/Ball.h"
 #include "game/PlayLoop.h"
 #include "render/OverlayLayout.h"
+#include "render/Palette.h"
 #include "render/gl/GlState.h"
 #include "render/gl/HintDrawing.h"
 #include "render/gl/Renderer.h"
@@ -78,12 +79,12 @@ void drawOutcomeLines(const OverlayView& view) {
     glLineWidth(2.0f);
     glPointSize(2.0f);
     if (view.outcome == Outcome::Completed)
-        glColor4f(0.0f, 0.8f, 0.0f, 0.9f);
+        useColour(COMPLETED_TEXT_COLOUR);
     else
-        glColor4f(1.0f, 0.0f, 0.0f, 0.9f);
+        useColour(FAILED_TEXT_COLOUR);
     drawCentredLines(listOutcomeLines(view));
-    // The end of a pack, in gold under the board's own result.
-    glColor4f(1.0f, 0.8f, 0.0f, 0.9f);
+    // The end of a pack, under the board's own result.
+    useColour(PACK_TEXT_COLOUR);
     drawCentredLines(listPackLines(view));
     glLineWidth(1.0f);
     glPointSize(1.0f);
@@ -92,17 +93,17 @@ void drawOutcomeLines(const OverlayView& view) {
 // The selected item glows under its normal drawing.
 void drawItems(const OverlayView& view) {
     for (unsigned i = 0; i < view.items.size(); ++i) {
-        const std::string& item = view.items[i];
+        const std::string item = describeOverlayItem(view.items[i]);
         const float scale =
             fitTextScale(item, ALIGN_CENTRE, 0.0f, -OUTCOME_HALF_WIDTH, OUTCOME_HALF_WIDTH);
         glTranslatef(0.0f, -PANEL_LINE_PITCH, 0.0f);
         if (i == view.selected) {
             glLineWidth(3.0f);
-            glColor4f(0.9f, 0.9f, 0.2f, 0.6f);
+            useColour(SELECTED_ITEM_GLOW);
             drawFittedText(item, ALIGN_CENTRE, 0.0f, scale);
             glLineWidth(1.0f);
         }
-        glColor4f(0.9f, 0.9f, 1.0f, 0.9f);
+        useColour(ITEM_COLOUR);
         drawFittedText(item, ALIGN_CENTRE, 0.0f, scale);
     }
 }
@@ -116,7 +117,7 @@ float findOutcomePanelHeight(const OverlayView& view) {
 void drawOutcomePanel(const OverlayView& view, float ceiling, float floor) {
     const float boxHeight = findOutcomePanelHeight(view);
     enterPanel(OUTCOME_PANEL_X, placePanel(boxHeight, ceiling, floor));
-    glColor4f(0.2f, 0.4f, 1.0f, 0.7f);
+    useColour(OUTCOME_PANEL_COLOUR);
     fillPanel(-OUTCOME_HALF_WIDTH, OUTCOME_HALF_WIDTH, boxHeight);
     if (view.outcome != Outcome::Paused)
         drawOutcomeLines(view);
@@ -128,12 +129,12 @@ void drawTimeRow(const std::string& text, bool isNew, float scale) {
     if (isNew) {
         glLineWidth(4.0f);
         glPointSize(4.0f);
-        glColor4f(1.0f, 1.0f, 0.1f, 1.0f);
+        useColour(NEW_TIME_GLOW);
         drawFittedText(text, ALIGN_RIGHT, TIMES_ANCHOR, scale);
     }
     glLineWidth(2.0f);
     glPointSize(2.0f);
-    glColor4f(0.7f, 0.7f, 0.7f, 0.9f);
+    useColour(TIME_COLOUR);
     drawFittedText(text, ALIGN_RIGHT, TIMES_ANCHOR, scale);
 }
 
@@ -161,7 +162,7 @@ float findNoTimesScale() {
 void drawNoTimesLabel(float scale) {
     glLineWidth(2.0f);
     glPointSize(2.0f);
-    glColor4f(0.7f, 0.7f, 0.7f, 0.9f);
+    useColour(TIME_COLOUR);
     for (const std::string& line : NO_TIMES_LABEL) {
         glTranslatef(0.0f, -PANEL_LINE_PITCH * scale, 0.0f);
         drawFittedText(line, ALIGN_CENTRE, 0.0f, scale);
@@ -177,7 +178,7 @@ void drawBestTimesPanel(const BestTimes::Times& times, int rank, float floor) {
                                      : static_cast<float>(rows.size());
     const float boxHeight = lines * PANEL_LINE_PITCH + PANEL_PADDING;
     enterPanel(TIMES_PANEL_X, placePanel(boxHeight, 1.0f, floor));
-    glColor4f(0.0f, 0.9f, 0.0f, 0.7f);
+    useColour(TIMES_PANEL_COLOUR);
     fillPanel(-TIMES_HALF_WIDTH, TIMES_HALF_WIDTH, boxHeight);
     if (rows.empty())
         drawNoTimesLabel(labelScale);
@@ -216,14 +217,14 @@ void drawClock(Timer& timer) {
     bool running = timer.stopTick == -1;
     std::int32_t elapsed = readClockForDisplay(timer, timer.now());
     if (timer.target < 0 || elapsed <= timer.target)
-        glColor3f(0.0f, 1.0f, 0.0f);
+        useColour(CLOCK_COLOUR);
     else
-        glColor3f(1.0f, 0.0f, 0.0f);
+        useColour(LATE_CLOCK_COLOUR);
     glTranslatef(CLOCK_X, CLOCK_Y, 0.0f);
     glScalef(CLOCK_SCALE, CLOCK_SCALE, 1.0f);
     drawText(glyphTable, formatSeconds(elapsed).c_str(), 0);
     if (timer.target >= 0) {
-        glColor3f(0.9f, 0.0f, 0.6f);
+        useColour(TIME_LIMIT_COLOUR);
         glTranslatef(0.0f, -1.2f, 0.0f);
         drawText(glyphTable, formatSeconds(timer.target).c_str(), 0);
     }
@@ -233,7 +234,7 @@ void drawClock(Timer& timer) {
         glLoadIdentity();
         glTranslatef(0.95f, 0.8f, 0.0f);
         glScalef(0.1f, 0.1f, 1.0f);
-        glColor3f(1.0f, 0.0f, 1.0f);
+        useColour(FRAME_RATE_COLOUR);
         drawText(glyphTable, fps, 1);
     }
     leaveClockState();

@@ -4,7 +4,7 @@
 
 #include "render/BoardView.h"
 #include "render/Textures.h"
-#include "render/gl/BoardTiles.h"
+#include "render/gl/TileLists.h"
 
 class Ball;
 class Board;
@@ -42,5 +42,5 @@ public:
 private:
     CameraSetup describeCamera() const;
 
-    BoardTiles tiles;
+    TileLists tiles;
 };

@@ -7,7 +7,7 @@
 //
 // Each step prints one line "<ms since start> <step>" to standard output.
 
-#include "app/gl/Music.h"
+#include "app/gl/GameMusic.h"
 #include "app/gl/SdlInputDevice.h"
 
 #include <SDL.h>
@@ -61,7 +61,10 @@ int main(int argc, char** argv) {
     if (musicOff)
         ++first;
     Uint32 startMs = SDL_GetTicks();
-    startMusic(musicOff);
+    // As the game starts its music: the tracks, the "music" setting, then the menu music.
+    openMusic();
+    musicPlayer.switchMusic(!musicOff);
+    musicPlayer.startMenuMusic();
     for (int i = first; i < argc; ++i) {
         std::printf("%u %s\n", SDL_GetTicks() - startMs, argv[i]);
         if (!runStep(argv[i])) {

@@ -2,6 +2,7 @@
 // write and a re-read unchanged.
 
 #include "base/Settings.h"
+#include "menus/SettingsTable.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -10,7 +11,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     Settings settings;
     settings.parse(std::string(reinterpret_cast<const char*>(data), size));
-    readStartupSettings(settings);
+    readSettingValues(settings);
     // Keys with line ends or '=' cannot be written back faithfully; the others must be.
     Settings written;
     for (const auto& [key, value] : settings.entries()) {

@@ -104,7 +104,7 @@ TEST(MusicPlayer, EachMissingTrackPrintsItsOwnWarning) {
 TEST(MusicPlayer, TheIntroHandsOverToTheLoopingMenuTrack) {
     MusicRig rig;
     rig.open();
-    rig.player.applySetting(false);
+    rig.player.switchMusic(true);
     rig.player.startMenuMusic();
     EXPECT_EQ(rig.backend.takeCalls(), (Calls{"install", "play intro 1"}));
     rig.finishLatestPlay();
@@ -157,7 +157,7 @@ TEST(MusicPlayer, AStaleIntroEndDoesNotCutTheRestartedIntro) {
 TEST(MusicPlayer, MusicSwitchedOffInTheSettingsStaysSilentUntilSwitchedOn) {
     MusicRig rig;
     rig.open();
-    rig.player.applySetting(true);
+    rig.player.switchMusic(false);
     EXPECT_TRUE(rig.player.isMusicOff());
     rig.player.startMenuMusic();
     rig.player.startGameMusic();

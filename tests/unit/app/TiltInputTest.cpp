@@ -75,7 +75,7 @@ TEST(TiltInput, MouseOffsetIsHeldAtTheLimitSoMovingBackLevelsAtOnce) {
     ASSERT_EQ(rig.device.warps.back(), std::make_pair(320, 240));
 
     rig.device.movePointer(520, 240);
-    EXPECT_EQ(input.poll(0), PlayCommand::None);
+    EXPECT_EQ(input.poll(0), PlayKeyCommand::None);
     EXPECT_FLOAT_EQ(rig.ball.tiltX, -400.0f);
     EXPECT_FLOAT_EQ(rig.ball.tiltY, 0.0f);
 
@@ -241,13 +241,13 @@ TEST(TiltInput, TheLastCommandKeyOfAPollWins) {
     testing::internal::GetCapturedStderr();
     rig.device.pressKey(KEY_ESCAPE);
     rig.device.pressKey(KEY_R);
-    EXPECT_EQ(input.poll(0), PlayCommand::Reset);
+    EXPECT_EQ(input.poll(0), PlayKeyCommand::Reset);
     rig.device.pressKey(KEY_SPACE);
     rig.device.pressKey('x');
-    EXPECT_EQ(input.poll(0), PlayCommand::Pause);
+    EXPECT_EQ(input.poll(0), PlayKeyCommand::Pause);
     rig.device.pressKey(KEY_ESCAPE);
-    EXPECT_EQ(input.poll(0), PlayCommand::Quit);
-    EXPECT_EQ(input.poll(0), PlayCommand::None);
+    EXPECT_EQ(input.poll(0), PlayKeyCommand::Quit);
+    EXPECT_EQ(input.poll(0), PlayKeyCommand::None);
 }
 
 // Nearer than the bound, the tilted board reaches the near clipping plane and all goes black.
@@ -258,7 +258,7 @@ TEST(TiltInput, FollowDistanceStopsAtItsLowerBoundAndRisesAgainInSteps) {
     testing::internal::GetCapturedStderr();
     for (int i = 0; i < 30; ++i)
         rig.device.pressKey(KEY_S);
-    EXPECT_EQ(input.poll(0), PlayCommand::None);
+    EXPECT_EQ(input.poll(0), PlayKeyCommand::None);
     EXPECT_EQ(rig.followDistance, TiltInput::MIN_FOLLOW_DISTANCE);
     rig.device.pressKey(KEY_A);
     input.poll(0);
@@ -277,7 +277,7 @@ TEST(TiltInput, AnArrowHeldRampsToTheLimitAndItsReleaseLevelsTheBoard) {
     input.poll(1000);
     // Right and Down roll the ball the way they point: towards larger columns and rows.
     rig.device.pressKeys({KEY_RIGHT, KEY_DOWN});
-    EXPECT_EQ(input.poll(1000), PlayCommand::None);
+    EXPECT_EQ(input.poll(1000), PlayKeyCommand::None);
     EXPECT_FLOAT_EQ(rig.ball.tiltX, 0.0f);
     input.poll(1250);
     EXPECT_FLOAT_EQ(rig.ball.tiltX, 300.0f);

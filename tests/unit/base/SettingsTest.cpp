@@ -95,33 +95,6 @@ TEST(Settings, LookupInsertsAnEmptyValueThatIsNeverWritten) {
     EXPECT_EQ(settings.serialize(), "Res = 1\nres_y = 480\n");
 }
 
-TEST(Settings, StartupConversions) {
-    Settings settings = parsed("res_x = 800\nfullscreen = yes\nmusic = 10\n"
-                               "msensitivity = 0\njsensitivity = 2.5\nturnboard = no\n"
-                               "topview = 0\n");
-    StartupSettings startup = readStartupSettings(settings);
-    EXPECT_EQ(startup.resX, 800);
-    EXPECT_EQ(startup.resY, 0);
-    EXPECT_FALSE(startup.fullscreen);
-    EXPECT_FALSE(startup.musicOff);
-    EXPECT_FALSE(startup.mouseSensitivity.has_value()); // 0 is ignored
-    EXPECT_EQ(startup.joystickSensitivity, 2.5f);
-    EXPECT_EQ(startup.turnboard, true); // only a leading '0' turns it off
-    EXPECT_EQ(startup.topview, false);
-
-    Settings off = parsed("music = 0\nmsensitivity = fast\njsensitivity = 1.5x\n");
-    StartupSettings offStartup = readStartupSettings(off);
-    EXPECT_TRUE(offStartup.musicOff);
-    EXPECT_FALSE(offStartup.mouseSensitivity.has_value());
-    EXPECT_FALSE(offStartup.joystickSensitivity.has_value());
-    EXPECT_FALSE(offStartup.turnboard.has_value());
-
-    Settings unset;
-    StartupSettings defaults = readStartupSettings(unset);
-    EXPECT_FALSE(defaults.musicOff);
-    EXPECT_EQ(defaults.resX, 0);
-}
-
 TEST(Settings, FilesAreReadWholeAndRewrittenAtomically) {
     TemporaryDirectory dir;
     std::string file = (dir.path / "tirva.cfg").string();

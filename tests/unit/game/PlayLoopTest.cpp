@@ -27,9 +27,9 @@ struct RecordedOverlay {
 class FakeHost : public PlayHost {
 public:
     std::int32_t tick = 1000;
-    std::int32_t frameCost = 0;       // ms each drawn frame takes
-    std::deque<PlayCommand> commands; // one per poll; none left: None
-    ScriptedInputDevice device;       // the overlay's events
+    std::int32_t frameCost = 0;          // ms each drawn frame takes
+    std::deque<PlayKeyCommand> commands; // one per poll; none left: None
+    ScriptedInputDevice device;          // the overlay's events
     std::function<void()> onPoll;
     std::function<void()> onSave; // what another copy of the game wrote meanwhile
     std::vector<RecordedOverlay> overlays;
@@ -45,16 +45,19 @@ public:
         tick += frameCost;
     }
     void drawOverlay(const OverlayView& view) override {
+        std::vector<std::string> items;
+        for (OverlayItem item : view.items)
+            items.push_back(describeOverlayItem(item));
         overlays.push_back(
-            {view.outcome, view.items, view.selected, view.rank, view.elapsedMs, view.packTotalMs});
+            {view.outcome, items, view.selected, view.rank, view.elapsedMs, view.packTotalMs});
     }
     void startRun() override { ++runsStarted; }
-    PlayCommand pollCommand() override {
+    PlayKeyCommand pollCommand() override {
         if (onPoll)
             onPoll();
         if (commands.empty())
-            return PlayCommand::None;
-        PlayCommand command = commands.front();
+            return PlayKeyCommand::None;
+        PlayKeyCommand command = commands.front();
         commands.pop_front();
         return command;
     }
@@ -99,7 +102,7 @@ TEST_F(PlayLoopTest, ABoardThatCouldNotBeLoadedIsNeverPlayed) {
 TEST_F(PlayLoopTest, EscapeDuringPlayLeavesAtOnceWithoutAnOverlay) {
     Board board = makeCorridor(3);
     PlayEntry entry(board);
-    host.commands = {PlayCommand::None, PlayCommand::None, PlayCommand::Quit};
+    host.commands = {PlayKeyCommand::None, PlayKeyCommand::None, PlayKeyCommand::Quit};
     EXPECT_FALSE(playBoard(entry, false, ball, host));
     EXPECT_EQ(host.framesDrawn, 3);
     EXPECT_TRUE(host.overlays.empty());
@@ -111,7 +114,8 @@ TEST_F(PlayLoopTest, FramesArePacedAtTenMillisecondsAndTheScheduleRestartsAfterA
     PlayEntry entry(board);
     std::vector<std::int32_t> ticksAtPoll;
     host.onPoll = [&] { ticksAtPoll.push_back(host.tick); };
-    host.commands = {PlayCommand::None, PlayCommand::None, PlayCommand::None, PlayCommand::Quit};
+    host.commands = {PlayKeyCommand::None, PlayKeyCommand::None, PlayKeyCommand::None,
+                     PlayKeyCommand::Quit};
     host.frameCost = 0;
     std::int32_t begin = host.tick;
     playBoard(entry, false, ball, host);
@@ -123,7 +127,7 @@ TEST_F(PlayLoopTest, FramesArePacedAtTenMillisecondsAndTheScheduleRestartsAfterA
     FakeHost slow;
     Ball slowBall{[&] { return slow.tick; }};
     slow.frameCost = 500;
-    slow.commands = {PlayCommand::None, PlayCommand::None, PlayCommand::Quit};
+    slow.commands = {PlayKeyCommand::None, PlayKeyCommand::None, PlayKeyCommand::Quit};
     std::vector<std::int32_t> slowTicks;
     slow.onPoll = [&] { slowTicks.push_back(slow.tick); };
     playBoard(entry, false, slowBall, slow);
@@ -133,7 +137,7 @@ TEST_F(PlayLoopTest, FramesArePacedAtTenMillisecondsAndTheScheduleRestartsAfterA
 TEST_F(PlayLoopTest, PauseShowsContinueResetExitAndContinueResumesTheClock) {
     Board board = makeCorridor(3);
     PlayEntry entry(board);
-    host.commands = {PlayCommand::Pause, PlayCommand::None, PlayCommand::Quit};
+    host.commands = {PlayKeyCommand::Pause, PlayKeyCommand::None, PlayKeyCommand::Quit};
     host.device.pressKeys({KEY_RETURN});
     EXPECT_FALSE(playBoard(entry, false, ball, host));
     ASSERT_EQ(host.overlays.size(), 1u);
@@ -149,7 +153,7 @@ TEST_F(PlayLoopTest, OverlaySelectionWrapsAndItsItemsDoWhatTheySay) {
     Board board = makeCorridor(3);
     PlayEntry entry(board);
     // Up from "continue" wraps to "exit"; Down wraps back; Down again is "reset".
-    host.commands = {PlayCommand::Pause, PlayCommand::None, PlayCommand::Quit};
+    host.commands = {PlayKeyCommand::Pause, PlayKeyCommand::None, PlayKeyCommand::Quit};
     host.device.pressKeys({KEY_UP, KEY_DOWN, KEY_DOWN, KEY_RETURN});
     ball.tiltX = 600;
     EXPECT_FALSE(playBoard(entry, false, ball, host));
@@ -160,7 +164,7 @@ TEST_F(PlayLoopTest, OverlaySelectionWrapsAndItsItemsDoWhatTheySay) {
     // Escape in an overlay leaves the board.
     FakeHost other;
     Ball otherBall{[&] { return other.tick; }};
-    other.commands = {PlayCommand::Pause};
+    other.commands = {PlayKeyCommand::Pause};
     other.device.pressKeys({KEY_ESCAPE});
     EXPECT_FALSE(playBoard(entry, false, otherBall, other));
 }
@@ -168,7 +172,7 @@ TEST_F(PlayLoopTest, OverlaySelectionWrapsAndItsItemsDoWhatTheySay) {
 TEST_F(PlayLoopTest, TheOverlayRedrawsAfterEachBatchOfEventsAndReactsOnlyToKeys) {
     Board board = makeCorridor(3);
     PlayEntry entry(board);
-    host.commands = {PlayCommand::Pause, PlayCommand::None, PlayCommand::Quit};
+    host.commands = {PlayKeyCommand::Pause, PlayKeyCommand::None, PlayKeyCommand::Quit};
     host.device.movePointer(5, 5);
     host.device.send(InputEvent::Kind::Resize, 800, 600);
     host.device.pressKey(KEY_DOWN);
@@ -211,13 +215,13 @@ TEST_F(PlayLoopTest, CompletingAPackBoardEntersTheTimeSavesAndOffersNext) {
     host.onPoll = [&] { ball.tiltX = 600; };
     // First completion: "reset" (second item, after "next"); then pause: "next" is offered.
     host.device.pressKeys({KEY_DOWN, KEY_RETURN, KEY_DOWN, KEY_RETURN});
-    host.commands.assign(200, PlayCommand::None);
+    host.commands.assign(200, PlayKeyCommand::None);
     bool asked = false;
     int polls = 0;
     host.onPoll = [&] {
         ball.tiltX = 600;
         if (!host.overlays.empty() && !asked && ++polls > 2) {
-            host.commands.push_front(PlayCommand::Pause);
+            host.commands.push_front(PlayKeyCommand::Pause);
             asked = true;
         }
     };
@@ -299,7 +303,7 @@ TEST_F(PlayLoopTest, CompletingThePacksLastBoardTellsThePacksTotal) {
     // Paused, the total is not told.
     FakeHost paused;
     Ball pausedBall{[&] { return paused.tick; }};
-    paused.commands = {PlayCommand::Pause};
+    paused.commands = {PlayKeyCommand::Pause};
     paused.device.pressKeys({KEY_ESCAPE});
     playBoard(entry, true, pausedBall, paused);
     EXPECT_EQ(paused.overlays[0].packTotalMs, -1);

@@ -1,7 +1,7 @@
 #include "menus/MazeSetter.h"
 
 #include "base/KeyCodes.h"
-#include "menus/MazeGeneration.h"
+#include "game/MazeGeneration.h"
 #include "tests/unit/base/SeededRandom.h"
 
 #include <gtest/gtest.h>
@@ -125,7 +125,7 @@ TEST(MazeSetter, TheNoteSaysWhatTheChosenGeneratorMakesInWordsTheFontDraws) {
     RecordingMazeMenu maze;
     EXPECT_EQ(maze.menu.describeAlgorithm(), "prim - many short dead ends");
     std::vector<std::string> notes;
-    for (int i = 0; i < MAZE_ALGORITHM_COUNT; ++i) {
+    for (std::size_t i = 0; i < listMazeAlgorithms().size(); ++i) {
         notes.push_back(maze.menu.describeAlgorithm());
         maze.menu.algorithm.handleKey(KEY_RIGHT);
     }

@@ -1,8 +1,7 @@
 #include "menus/OptionsMenu.h"
 
-#include "base/KeyCodes.h"
-#include "base/Numbers.h"
 #include "base/Settings.h"
+#include "menus/SettingsTable.h"
 
 #include <gtest/gtest.h>
 
@@ -10,12 +9,34 @@ namespace {
 
 OptionsSnapshot makeSnapshot() {
     OptionsSnapshot snapshot;
+    snapshot.values = defaultSettingValues();
     snapshot.modes = {{1280, 1024}, {800, 600}, {640, 480}, {800, 600}};
-    snapshot.windowWidth = 800;
-    snapshot.windowHeight = 600;
-    snapshot.mouseSensitivity = 1.0f;
-    snapshot.joystickSensitivity = 0.25f;
+    snapshot.values.windowWidth = 800;
+    snapshot.values.windowHeight = 600;
+    snapshot.values.mouseSensitivity = 1.0f;
+    snapshot.values.joystickSensitivity = 0.25f;
     return snapshot;
+}
+
+// The item on the line labelled label, as the kind the table gives it.
+template <typename Item> Item& itemOf(OptionsMenu& menu, const std::string& label) {
+    for (const MenuEntry& entry : menu.items)
+        if (entry.label == label)
+            return static_cast<Item&>(entry.item);
+    ADD_FAILURE() << "no line " << label;
+    return static_cast<Item&>(menu.items.front().item);
+}
+
+menuitems::BoolGetter& switchOf(OptionsMenu& menu, const std::string& label) {
+    return itemOf<menuitems::BoolGetter>(menu, label);
+}
+
+menuitems::FloatGetter<float>& numberOf(OptionsMenu& menu, const std::string& label) {
+    return itemOf<menuitems::FloatGetter<float>>(menu, label);
+}
+
+menuitems::StringPicker& resolutionOf(OptionsMenu& menu) {
+    return itemOf<menuitems::StringPicker>(menu, "resolution");
 }
 
 } // namespace
@@ -27,69 +48,77 @@ TEST(OptionsMenu, ShowsTheSevenOptionsFromTheSnapshot) {
         labels.push_back(entry.label);
     EXPECT_EQ(labels, (std::vector<std::string>{"fullscreen", "resolution", "music", "turn board",
                                                 "top view", "mouse sens", "aps sens"}));
-    EXPECT_EQ(menu.resolution.options,
+    EXPECT_EQ(resolutionOf(menu).options,
               (std::vector<std::string>{"1280x1024", "800x600", "640x480", "800x600"}));
-    EXPECT_EQ(menu.resolution.index, 3u) << "the last mode of the window's size";
-    EXPECT_FALSE(menu.fullscreen.value);
-    EXPECT_TRUE(menu.music.value);
-    EXPECT_TRUE(menu.turnBoard.value);
-    EXPECT_FALSE(menu.topView.value);
-    EXPECT_EQ(menu.mouseSensitivity.text, "1");
-    EXPECT_EQ(menu.joystickSensitivity.text, "0.25");
+    EXPECT_EQ(resolutionOf(menu).index, 3u) << "the last mode of the window's size";
+    EXPECT_FALSE(switchOf(menu, "fullscreen").value);
+    EXPECT_TRUE(switchOf(menu, "music").value);
+    EXPECT_TRUE(switchOf(menu, "turn board").value);
+    EXPECT_FALSE(switchOf(menu, "top view").value);
+    EXPECT_EQ(numberOf(menu, "mouse sens").text, "1");
+    EXPECT_EQ(numberOf(menu, "aps sens").text, "0.25");
 }
 
 TEST(OptionsMenu, AWindowSizeOutsideTheModesMarksNoResolution) {
     OptionsSnapshot snapshot = makeSnapshot();
-    snapshot.windowWidth = 500;
-    EXPECT_FALSE(OptionsMenu(snapshot).resolution.hasChoice());
+    snapshot.values.windowWidth = 500;
+    OptionsMenu outside(snapshot);
+    EXPECT_FALSE(resolutionOf(outside).hasChoice());
+    EXPECT_FALSE(outside.chosenMode());
     snapshot.modes.clear();
     OptionsMenu empty(snapshot);
-    EXPECT_TRUE(empty.resolution.options.empty());
-    EXPECT_FALSE(empty.resolution.hasChoice());
+    EXPECT_TRUE(resolutionOf(empty).options.empty());
+    EXPECT_FALSE(resolutionOf(empty).hasChoice());
 }
 
 TEST(OptionsMenu, StoresEveryOptionAsTheSettingsFileHoldsIt) {
-    OptionsMenu menu(makeSnapshot());
-    menu.fullscreen.value = true;
-    menu.music.value = false;
+    OptionsSnapshot snapshot = makeSnapshot();
+    OptionsMenu menu(snapshot);
+    switchOf(menu, "fullscreen").value = true;
+    switchOf(menu, "music").value = false;
+    numberOf(menu, "mouse sens").setText("1.5");
+    numberOf(menu, "aps sens").setText("0");
     Settings settings;
     settings.parse("zoom = 3\nmusic = 1\nres_x = 1\n");
-    menu.storeIn(settings, 800, 600, 1.5f, 0.0f);
+    storeSettingValues(settings, menu.chooseValues(snapshot.values));
     EXPECT_EQ(settings.serialize(), "fullscreen = 1\njsensitivity = 0\nmsensitivity = 1.5\n"
                                     "music = 0\nres_x = 800\nres_y = 600\ntopview = 0\n"
                                     "turnboard = 1\nzoom = 3\n");
 }
 
 TEST(OptionsMenu, ASensitivityTextIsReadAsADecimalNumber) {
+    SettingValues inForce = makeSnapshot().values;
     OptionsMenu menu(makeSnapshot());
-    menu.mouseSensitivity.setText("1.50");
-    SensitivityChoice choice = chooseSensitivity(menu.mouseSensitivity, 1.0f);
-    EXPECT_EQ(choice.stored, 1.5f);
-    EXPECT_TRUE(choice.applies);
-    EXPECT_EQ(formatFloat7(choice.stored), "1.5");
-    menu.mouseSensitivity.setText(".5");
-    EXPECT_EQ(chooseSensitivity(menu.mouseSensitivity, 1.0f).stored, 0.5f);
-    menu.mouseSensitivity.setText("3.");
-    EXPECT_EQ(chooseSensitivity(menu.mouseSensitivity, 1.0f).stored, 3.0f);
+    numberOf(menu, "mouse sens").setText("1.50");
+    SettingValues chosen = menu.chooseValues(inForce);
+    EXPECT_EQ(chosen.mouseSensitivity, 1.5f);
+    EXPECT_TRUE(isUsableSensitivity(chosen.mouseSensitivity));
+    EXPECT_EQ(writeNumber(chosen.mouseSensitivity), "1.5");
+    numberOf(menu, "mouse sens").setText(".5");
+    EXPECT_EQ(menu.chooseValues(inForce).mouseSensitivity, 0.5f);
+    numberOf(menu, "mouse sens").setText("3.");
+    EXPECT_EQ(menu.chooseValues(inForce).mouseSensitivity, 3.0f);
 }
 
 TEST(OptionsMenu, ZeroIsStoredButLeavesTheSensitivity) {
+    SettingValues inForce = makeSnapshot().values;
+    inForce.mouseSensitivity = 2.0f;
     OptionsMenu menu(makeSnapshot());
-    menu.mouseSensitivity.setText("0.0");
-    SensitivityChoice choice = chooseSensitivity(menu.mouseSensitivity, 2.0f);
-    EXPECT_EQ(choice.stored, 0.0f);
-    EXPECT_FALSE(choice.applies);
-    EXPECT_EQ(menu.mouseSensitivity.text, "0.0");
+    numberOf(menu, "mouse sens").setText("0.0");
+    SettingValues chosen = menu.chooseValues(inForce);
+    EXPECT_EQ(chosen.mouseSensitivity, 0.0f);
+    EXPECT_FALSE(isUsableSensitivity(chosen.mouseSensitivity));
+    EXPECT_EQ(numberOf(menu, "mouse sens").text, "0.0");
 }
 
 TEST(OptionsMenu, TextThatIsNotANumberKeepsAndShowsThePreviousSensitivity) {
     for (const char* text : {"", ".", "1111111111111111111111111111111111111111111111"}) {
         OptionsMenu menu(makeSnapshot());
-        menu.joystickSensitivity.setText(text);
-        SensitivityChoice choice = chooseSensitivity(menu.joystickSensitivity, 0.25f);
-        EXPECT_EQ(choice.stored, 0.25f) << text;
-        EXPECT_FALSE(choice.applies) << text;
-        EXPECT_EQ(menu.joystickSensitivity.text, "0.25");
-        EXPECT_TRUE(menu.joystickSensitivity.hasPoint);
+        numberOf(menu, "aps sens").setText(text);
+        SettingValues chosen = menu.chooseValues(makeSnapshot().values);
+        // Stored, and put into the game again: the sensitivity stays as it was.
+        EXPECT_EQ(chosen.joystickSensitivity, 0.25f) << text;
+        EXPECT_EQ(numberOf(menu, "aps sens").text, "0.25");
+        EXPECT_TRUE(numberOf(menu, "aps sens").hasPoint);
     }
 }

@@ -1,4 +1,4 @@
-#include "menus/MenuItems.h"
+#include "menus/MenuItemKinds.h"
 
 #include "base/KeyCodes.h"
 #include "render/MenuPainter.h"

@@ -1,8 +1,8 @@
-#include "menus/MazeGeneration.h"
+#include "game/MazeGeneration.h"
 
 #include "game/Board.h"
 #include "tests/unit/base/SeededRandom.h"
-#include "tests/unit/menus/PlainMazes.h"
+#include "tests/unit/game/PlainMazes.h"
 
 #include <gtest/gtest.h>
 
@@ -22,8 +22,8 @@ struct Size {
 const Size SIZES[] = {{1, 1}, {1, 7}, {7, 1}, {2, 2}, {3, 5}, {5, 3}, {10, 10}, {37, 23}};
 
 std::string describe(int algorithm, Size size) {
-    return std::string(MAZE_ALGORITHM_NAMES[algorithm]) + " " + std::to_string(size.width) + "x" +
-           std::to_string(size.height);
+    return std::string(listMazeAlgorithms()[algorithm].name) + " " + std::to_string(size.width) +
+           "x" + std::to_string(size.height);
 }
 
 Board generated(int algorithm, Size size, unsigned seed) {
@@ -122,7 +122,7 @@ TEST(MazeGeneration, EveryAlgorithmMakesAPerfectMazeAtEverySize) {
 
 TEST(MazeGeneration, StartIsTheFirstCellAndGoalTheLast) {
     for (int algorithm : ALGORITHMS) {
-        SCOPED_TRACE(MAZE_ALGORITHM_NAMES[algorithm]);
+        SCOPED_TRACE(listMazeAlgorithms()[algorithm].name);
         Board board;
         board.startX = 4.0f;
         board.startY = 3.0f;
@@ -160,7 +160,7 @@ TEST(MazeGeneration, ChambersLeavesASingleLineWithoutAnyWall) {
 
 TEST(MazeGeneration, CarvingAlgorithmsOpenASingleLineWithItsOutlineWalled) {
     for (int algorithm : {0, 1, 2}) {
-        SCOPED_TRACE(MAZE_ALGORITHM_NAMES[algorithm]);
+        SCOPED_TRACE(listMazeAlgorithms()[algorithm].name);
         std::vector<std::uint8_t> column(5, WALL_NEXT_COLUMN);
         column.back() |= WALL_NEXT_ROW;
         std::vector<std::uint8_t> row(5, WALL_NEXT_ROW);
@@ -231,7 +231,7 @@ TEST(MazeGeneration, EveryAlgorithmDrawsAndCarvesAsItsPlainForm) {
 
 TEST(MazeGeneration, SameSeedGivesTheSameMazeAndAnotherSeedAnother) {
     for (int algorithm : ALGORITHMS) {
-        SCOPED_TRACE(MAZE_ALGORITHM_NAMES[algorithm]);
+        SCOPED_TRACE(listMazeAlgorithms()[algorithm].name);
         std::vector<std::uint8_t> first = wallsOf(generated(algorithm, {20, 15}, 2024));
         EXPECT_EQ(wallsOf(generated(algorithm, {20, 15}, 2024)), first);
         EXPECT_NE(wallsOf(generated(algorithm, {20, 15}, 2025)), first);

@@ -1,4 +1,4 @@
-#include "menus/MazeGeneration.h"
+#include "game/MazeGeneration.h"
 
 #include "game/Board.h"
 
@@ -315,7 +315,57 @@ void divide(MazeGrid& grid, const RandomSource& random, std::uint32_t x0, std::u
         grid.toggleBelow(ys - 1, xs + drawBelow(random, x1 - xs));
 }
 
+MazeGrid gridOf(Board& board) {
+    return {board.walls.get(), std::uint32_t(board.width), std::uint32_t(board.height)};
+}
+
+// Random frontier of walls.
+void carvePrim(Board& board, const RandomSource& random) {
+    MazeGrid grid = gridOf(board);
+    closeGrid(grid);
+    generatePrim(grid, random);
+}
+
+// Random depth-first search.
+void carveDfs(Board& board, const RandomSource& random) {
+    MazeGrid grid = gridOf(board);
+    closeGrid(grid);
+    generateDfs(grid, random);
+}
+
+// Random wall order with disjoint sets.
+void carveKruskal(Board& board, const RandomSource& random) {
+    MazeGrid grid = gridOf(board);
+    closeGrid(grid);
+    generateKruskal(grid, random);
+}
+
+// Recursive division, built from the corridors up on the open grid: it never walls the
+// outline.
+void carveChambers(Board& board, const RandomSource& random) {
+    MazeGrid grid = gridOf(board);
+    divide(grid, random, 0, 0, grid.width, grid.height);
+}
+
 } // namespace
+
+const std::vector<MazeAlgorithm>& listMazeAlgorithms() {
+    static const std::vector<MazeAlgorithm> algorithms = {
+        {"prim", "many short dead ends", carvePrim},
+        {"dfs", "long winding corridors", carveDfs},
+        {"kruskal", "even branching everywhere", carveKruskal},
+        {"chambers", "rooms split by long straight walls", carveChambers},
+    };
+    return algorithms;
+}
+
+std::optional<int> findMazeAlgorithm(const std::string& name) {
+    const std::vector<MazeAlgorithm>& algorithms = listMazeAlgorithms();
+    for (std::size_t i = 0; i < algorithms.size(); ++i)
+        if (name == algorithms[i].name)
+            return static_cast<int>(i);
+    return std::nullopt;
+}
 
 bool isMazeSizeAllowed(std::int64_t width, std::int64_t height) {
     // Each side alone is checked first, so the product cannot overflow.
@@ -334,32 +384,15 @@ Board& generateMaze(Board& board, std::int32_t width, std::int32_t height, int a
         return board;
     }
     board.resize(height, width);
-    if (algorithm < 0 || algorithm >= MAZE_ALGORITHM_COUNT)
+    const std::vector<MazeAlgorithm>& algorithms = listMazeAlgorithms();
+    if (algorithm < 0 || std::size_t(algorithm) >= algorithms.size())
         return board;
 
-    MazeGrid grid{board.walls.get(), std::uint32_t(width), std::uint32_t(height)};
     board.startX = 0.0f;
     board.startY = 0.0f;
     board.kinds[0] = KIND_START;
     // On a single cell the goal replaces the start marker; the ball still starts there.
-    board.kinds[grid.cellCount() - 1] = KIND_GOAL;
-
-    switch (MazeAlgorithm(algorithm)) {
-    case MazeAlgorithm::Prim:
-        closeGrid(grid);
-        generatePrim(grid, random);
-        break;
-    case MazeAlgorithm::Dfs:
-        closeGrid(grid);
-        generateDfs(grid, random);
-        break;
-    case MazeAlgorithm::Kruskal:
-        closeGrid(grid);
-        generateKruskal(grid, random);
-        break;
-    case MazeAlgorithm::Chambers:
-        divide(grid, random, 0, 0, grid.width, grid.height);
-        break;
-    }
+    board.kinds[std::size_t(width) * std::size_t(height) - 1] = KIND_GOAL;
+    algorithms[std::size_t(algorithm)].carve(board, random);
     return board;
 }

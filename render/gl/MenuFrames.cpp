@@ -1,5 +1,6 @@
-#include "render/gl/MenuDrawing.h"
+#include "render/gl/MenuFrames.h"
 
+#include "render/Palette.h"
 #include "render/gl/GlMenuPainter.h"
 #include "render/gl/GlState.h"
 #include "render/gl/MenuBackground.h"
@@ -13,8 +14,6 @@
 
 namespace {
 
-constexpr MenuColour MAZE_HIGHLIGHT = {1.0f, 1.0f, 0.0f, 1.0f};
-constexpr MenuColour OPTIONS_HIGHLIGHT = {1.0f, 0.0f, 0.0f, 1.0f};
 // Where a list line's mark ends, in the list's glyph heights from the start of the lines: at
 // nine tenths of the window's width.
 constexpr float LIST_MARK_RIGHT = 17.0f;
@@ -31,10 +30,10 @@ void drawString(const std::string& text, int align) {
 // Blue letters with a black outline, above and right of the ball.
 void drawTitle() {
     glLineWidth(7.0f);
-    glColor3f(0.0f, 0.0f, 0.0f);
+    useColour(TITLE_OUTLINE_COLOUR);
     drawString("tirva", ALIGN_LEFT);
     glLineWidth(5.0f);
-    glColor3f(0.0f, 0.0f, 1.0f);
+    useColour(TITLE_COLOUR);
     drawString("tirva", ALIGN_LEFT);
     glLineWidth(1.0f);
 }
@@ -58,7 +57,7 @@ void drawPanel() {
     glTranslatef(0.0f, -0.05f, 0.0f);
     glScalef(0.15f, 0.15f, 0.15f);
     usePanelBlending();
-    glColor4f(0.6f, 0.6f, 0.6f, 0.8f);
+    useColour(MAIN_PANEL_COLOUR);
     glBegin(GL_QUADS);
     glVertex3f(-4.0f, 1.2f - 7.4f, 0.0f);
     glVertex3f(4.0f, 1.2f - 7.4f, 0.0f);
@@ -69,13 +68,13 @@ void drawPanel() {
 }
 
 void drawMainMenuLines(const std::vector<std::string>& lines, std::uint32_t selected) {
-    glColor3f(0.0f, 0.0f, 1.0f);
+    useColour(MAIN_LINE_COLOUR);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (i == selected) {
-            glColor3f(0.3f, 0.3f, 1.0f);
+            useColour(MAIN_SELECTED_COLOUR);
             glLineWidth(3.0f);
             drawString(lines[i], ALIGN_CENTRE);
-            glColor3f(0.0f, 0.0f, 1.0f);
+            useColour(MAIN_LINE_COLOUR);
             glLineWidth(1.0f);
         }
         drawString(lines[i], ALIGN_CENTRE);
@@ -83,12 +82,12 @@ void drawMainMenuLines(const std::vector<std::string>& lines, std::uint32_t sele
     }
 }
 
-// A word to the player below what a screen offers, smaller than its lines, in a soft yellow
-// that none of them uses, and smaller still where it would reach past right.
+// A word to the player below what a screen offers, smaller than its lines, and smaller still
+// where it would reach past right.
 void drawNote(const std::string& note, float right) {
     const float scale = std::min(NOTE_SCALE, fitTextScale(note, ALIGN_LEFT, 0.0f, 0.0f, right));
     glScalef(scale, scale, 1.0f);
-    glColor3f(1.0f, 1.0f, 0.6f);
+    useColour(NOTE_COLOUR);
     drawString(note, ALIGN_LEFT);
 }
 
@@ -134,19 +133,19 @@ void drawListScreenFrame(const std::string& title, const std::vector<std::string
     glLoadIdentity();
     glClear(GL_COLOR_BUFFER_BIT);
     drawMenuBackground(menuBackground);
-    glColor3f(1.0f, 1.0f, 0.0f);
+    useColour(LIST_TITLE_COLOUR);
     glScalef(0.1f, 0.1f, 0.1f);
     glTranslatef(-8.0f, 8.5f, 0.0f);
     drawString(title, ALIGN_LEFT);
-    glColor3f(0.0f, 1.0f, 0.0f);
+    useColour(LIST_LINE_COLOUR);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         glTranslatef(0.0f, -1.2f, 0.0f);
         const std::string& mark = i < marks.size() ? marks[i] : std::string();
         if (i == selectedLine) {
-            glColor3f(0.0f, 1.0f, 1.0f);
+            useColour(LIST_SELECTED_COLOUR);
             glLineWidth(3.0f);
             drawListLine(lines[i], mark);
-            glColor3f(0.0f, 1.0f, 0.0f);
+            useColour(LIST_LINE_COLOUR);
             glLineWidth(1.0f);
         }
         drawListLine(lines[i], mark);
@@ -164,17 +163,17 @@ void drawMazeMenuFrame(const std::vector<std::string>& labels, std::uint32_t sel
     glScalef(0.1f, 0.1f, 0.1f);
     glTranslatef(-8.5f, 8.5f, 0.0f);
     glLineWidth(2.0f);
-    GlMenuPainter painter(MAZE_HIGHLIGHT);
+    GlMenuPainter painter(MAZE_HIGHLIGHT_COLOUR);
     for (std::size_t i = 0; i < labels.size(); ++i) {
         if (i == selected) {
-            glColor3f(0.0f, 1.0f, 1.0f);
+            useColour(MAZE_SELECTED_COLOUR);
             glLineWidth(4.0f);
             drawString(labels[i], ALIGN_LEFT);
             glLineWidth(2.0f);
         }
-        glColor3f(0.0f, 1.0f, 0.0f);
+        useColour(MAZE_LABEL_COLOUR);
         drawString(labels[i], ALIGN_LEFT);
-        glColor3f(1.0f, 0.0f, 0.0f);
+        useColour(MAZE_VALUE_COLOUR);
         glTranslatef(6.0f, 0.0f, 0.0f);
         drawValue(i, painter);
         glTranslatef(-6.0f, 0.0f, 0.0f);
@@ -192,18 +191,18 @@ void drawOptionsMenuFrame(const std::vector<std::string>& labels, std::uint32_t 
     drawMenuBackground(menuBackground);
     glTranslatef(-0.6f, 0.85f, 0.0f);
     glScalef(0.05f, 0.05f, 0.05f);
-    GlMenuPainter painter(OPTIONS_HIGHLIGHT);
+    GlMenuPainter painter(OPTIONS_HIGHLIGHT_COLOUR);
     glPointSize(2.0f);
     for (std::size_t i = 0; i < labels.size(); ++i) {
         if (i == selected) {
-            glColor3f(0.6f, 1.0f, 0.4f);
+            useColour(OPTIONS_SELECTED_COLOUR);
             glLineWidth(3.0f);
             drawString(labels[i], ALIGN_RIGHT);
             glLineWidth(1.0f);
         }
-        glColor3f(0.8f, 1.0f, 0.1f);
+        useColour(OPTIONS_LABEL_COLOUR);
         drawString(labels[i], ALIGN_RIGHT);
-        glColor3f(0.0f, 0.8f, 0.1f);
+        useColour(OPTIONS_VALUE_COLOUR);
         glTranslatef(1.5f, 0.0f, 0.0f);
         drawValue(i, painter);
         glTranslatef(-1.5f, 0.0f, 0.0f);
@@ -220,7 +219,7 @@ void drawCreditsFrame(const std::vector<std::pair<std::string, std::string>>& en
     drawMenuBackground(menuBackground);
     glTranslatef(-0.9f, scroll, 0.0f);
     glScalef(0.1f, 0.1f, 0.1f);
-    glColor3f(0.0f, 1.0f, 0.0f);
+    useColour(CREDITS_NAME_COLOUR);
     glLineWidth(3.0f);
     glPointSize(3.0f);
     for (const auto& [name, role] : entries) {
@@ -229,14 +228,14 @@ void drawCreditsFrame(const std::vector<std::pair<std::string, std::string>>& en
         glTranslatef(0.0f, static_cast<float>(nameLines) * 1.2f, 0.0f);
         glPushMatrix();
         glTranslatef(10.0f, 0.0f, 0.0f);
-        glColor3f(1.0f, 0.0f, 0.0f);
+        useColour(CREDITS_ROLE_COLOUR);
         const int roleLines = drawText(glyphTable, role.c_str(), ALIGN_LEFT);
-        glColor3f(0.0f, 1.0f, 0.0f);
+        useColour(CREDITS_NAME_COLOUR);
         glPopMatrix();
         glTranslatef(0.0f, -2.0f - 1.5f * static_cast<float>(std::max(nameLines, roleLines)), 0.0f);
     }
     glTranslatef(3.0f, -2.0f, 0.0f);
-    glColor3f(1.0f, 0.0f, 1.0f);
+    useColour(CREDITS_STUDIO_COLOUR);
     drawString(studio, ALIGN_LEFT);
     SDL_GL_SwapBuffers();
 }

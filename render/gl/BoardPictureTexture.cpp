@@ -1,11 +1,11 @@
-#include "render/gl/BoardPictures.h"
+#include "render/gl/BoardPictureTexture.h"
 
 #include "game/Board.h"
 #include "render/gl/GlState.h"
 
 #include <GL/gl.h>
 
-void BoardPictures::reset(const Board* newBoard) {
+void BoardPictureTexture::reset(const Board* newBoard) {
     for (Page& page : pages)
         if (page.texture != 0)
             glDeleteTextures(1, &page.texture);
@@ -15,14 +15,14 @@ void BoardPictures::reset(const Board* newBoard) {
     pages.shrink_to_fit();
 }
 
-void BoardPictures::forget() {
+void BoardPictureTexture::forget() {
     for (Page& page : pages)
         page = Page{};
 }
 
 // CPU first: the page is painted whole with its smaller copies, then uploaded level by level.
-void BoardPictures::paint(int index, const LuminanceImage& floorImage,
-                          const LuminanceImage& wallImage) {
+void BoardPictureTexture::paint(int index, const LuminanceImage& floorImage,
+                                const LuminanceImage& wallImage) {
     const PicturePage painted = paintPicturePage(*board, layout, index, floorImage, wallImage);
     Page& page = pages[index];
     glGenTextures(1, &page.texture);
@@ -44,8 +44,8 @@ void BoardPictures::paint(int index, const LuminanceImage& floorImage,
     page.transposed = painted.transposed;
 }
 
-void BoardPictures::draw(const std::vector<int>& tileIndices, const TileGrid& grid,
-                         const LuminanceImage& floorImage, const LuminanceImage& wallImage) {
+void BoardPictureTexture::draw(const std::vector<int>& tileIndices, const TileGrid& grid,
+                               const LuminanceImage& floorImage, const LuminanceImage& wallImage) {
     expectGlState(__func__, {GlFact::TexturingOn, GlFact::LightingOn, GlFact::DepthTestOn});
     if (board == nullptr || tileIndices.empty())
         return;
@@ -58,7 +58,7 @@ void BoardPictures::draw(const std::vector<int>& tileIndices, const TileGrid& gr
                cells.column0 / layout.pageWidth]
             .push_back(index);
     }
-    glColor3f(1.0f, 1.0f, 1.0f);
+    useColour(PICTURE_TINT);
     for (std::size_t index = 0; index < pages.size(); ++index) {
         if (byPage[index].empty())
             continue;
@@ -72,9 +72,9 @@ void BoardPictures::draw(const std::vector<int>& tileIndices, const TileGrid& gr
 
 // Texture coordinates run along the page's cells, texelsPerCell texels a cell, swapped on a
 // transposed page.
-void BoardPictures::drawRectangles(const Page& page, const CellRange& cells,
-                                   const std::vector<TileRectangle>& rectangles,
-                                   const TileGrid& grid) const {
+void BoardPictureTexture::drawRectangles(const Page& page, const CellRange& cells,
+                                         const std::vector<TileRectangle>& rectangles,
+                                         const TileGrid& grid) const {
     const float across =
         static_cast<float>(layout.texelsPerCell) / (page.transposed ? page.height : page.width);
     const float down =

@@ -1,6 +1,7 @@
 #pragma once
-// The board's picture as textures, one per page, painted and uploaded when a tile of the
-// page is first drawn from it, and deleted with the board.
+// The board's picture uploaded as textures, one per page: each page's pixels
+// (render/BoardPicture) are painted and uploaded when a tile of the page is first drawn from
+// it, and deleted with the board.
 
 #include "render/BoardPicture.h"
 #include "render/BoardTiling.h"
@@ -9,7 +10,7 @@
 
 class Board;
 
-class BoardPictures {
+class BoardPictureTexture {
 public:
     // Starts over with board (or none): the textures of the previous board are deleted.
     void reset(const Board* newBoard);

@@ -1,4 +1,4 @@
-#include "render/gl/BoardTiles.h"
+#include "render/gl/TileLists.h"
 
 #include "game/Board.h"
 #include "render/BoardPicture.h"
@@ -95,9 +95,9 @@ bool isNearBall(const CellRange& range, const CameraSetup& setup) {
 
 } // namespace
 
-void BoardTiles::reset(const Board* newBoard) {
+void TileLists::reset(const Board* newBoard) {
     release();
-    pictures.reset(newBoard);
+    picture.reset(newBoard);
     if (outline != 0)
         glDeleteLists(outline, 2);
     outline = 0;
@@ -108,7 +108,7 @@ void BoardTiles::reset(const Board* newBoard) {
 }
 
 // The borders stay whole boxes, the notches at the corners and all: a few quads, always drawn.
-void BoardTiles::compileOutline() {
+void TileLists::compileOutline() {
     outline = glGenLists(2);
     for (int border = 0; border < 2; ++border) {
         glNewList(outline + border, GL_COMPILE);
@@ -118,7 +118,7 @@ void BoardTiles::compileOutline() {
     }
 }
 
-void BoardTiles::release() {
+void TileLists::release() {
     for (int index : compiled) {
         glDeleteLists(tiles[index].lists, TILE_LIST_COUNT);
         tiles[index] = Tile{};
@@ -127,15 +127,15 @@ void BoardTiles::release() {
     compiled.shrink_to_fit();
 }
 
-void BoardTiles::forget() {
+void TileLists::forget() {
     for (int index : compiled)
         tiles[index] = Tile{};
     compiled.clear();
     outline = 0;
-    pictures.forget();
+    picture.forget();
 }
 
-void BoardTiles::compile(int index) {
+void TileLists::compile(int index) {
     Tile& tile = tiles[index];
     const BlockGeometry block = buildBlock(*board, grid.rangeOf(index));
     tile.lists = glGenLists(TILE_LIST_COUNT);
@@ -164,7 +164,7 @@ void BoardTiles::compile(int index) {
     compiled.push_back(index);
 }
 
-void BoardTiles::callLists(const std::vector<int>& visible, int list) const {
+void TileLists::callLists(const std::vector<int>& visible, int list) const {
     for (int index : visible) {
         const Tile& tile = tiles[index];
         if (tile.filled & (std::uint64_t{1} << list))
@@ -173,8 +173,8 @@ void BoardTiles::callLists(const std::vector<int>& visible, int list) const {
 }
 
 // Only the faces that can face the camera are sent: the others would be culled.
-void BoardTiles::callWallLists(const std::vector<int>& visible, int pass,
-                               const BoardPoint& eye) const {
+void TileLists::callWallLists(const std::vector<int>& visible, int pass,
+                              const BoardPoint& eye) const {
     for (int index : visible) {
         const Tile& tile = tiles[index];
         const unsigned seen = facingsSeen(boxAround(grid.rangeOf(index)), eye);
@@ -188,7 +188,7 @@ void BoardTiles::callWallLists(const std::vector<int>& visible, int pass,
 
 // The tiles out of view longest go first, down to three quarters of the most kept, so that
 // deleting does not come back every frame.
-void BoardTiles::deleteLongestUnseen() {
+void TileLists::deleteLongestUnseen() {
     if (compiled.size() <= MAX_COMPILED_TILES)
         return;
     std::sort(compiled.begin(), compiled.end(),
@@ -202,7 +202,7 @@ void BoardTiles::deleteLongestUnseen() {
 }
 
 // The floor of the tiles, as few quads as cover them: over the whole board, one quad.
-void BoardTiles::drawFloor(const std::vector<int>& detailed) const {
+void TileLists::drawFloor(const std::vector<int>& detailed) const {
     std::vector<Quad> floor;
     for (const TileRectangle& rectangle : mergeTiles(grid, detailed))
         floor.push_back(buildFloor(cellsOf(grid, rectangle)));
@@ -210,7 +210,7 @@ void BoardTiles::drawFloor(const std::vector<int>& detailed) const {
 }
 
 // Sorts the tiles in view by how they are drawn, and compiles those that need lists.
-BoardTiles::TilesInView BoardTiles::prepareTiles(const CameraSetup& setup, const DepthPlan& plan) {
+TileLists::TilesInView TileLists::prepareTiles(const CameraSetup& setup, const DepthPlan& plan) {
     TilesInView sets;
     for (const TileInView& tile : viewTiles(grid, setup, plan.nearPlane, plan.farPlane)) {
         const bool inPicture = tile.detail == TileDetail::Picture;
@@ -229,11 +229,11 @@ BoardTiles::TilesInView BoardTiles::prepareTiles(const CameraSetup& setup, const
 }
 
 // Expects: depth test on, lighting on. Leaves: polygon offset fill on, blending off.
-void BoardTiles::drawWalls(const TilesInView& sets, const CameraSetup& setup, const DepthPlan& plan,
-                           unsigned wallTexture) const {
+void TileLists::drawWalls(const TilesInView& sets, const CameraSetup& setup, const DepthPlan& plan,
+                          unsigned wallTexture) const {
     const OffsetScale scale = scaleOffsets(plan);
     useWallState(wallTexture);
-    glColor3f(WALL_COLOUR.r, WALL_COLOUR.g, WALL_COLOUR.b);
+    useColour(WALL_COLOUR);
     const BoardPoint eye = cameraPosition(setup);
     for (const PassOffset& pass : PASS_ORDER) {
         useOffset(scale, pass.offset);
@@ -248,7 +248,7 @@ void BoardTiles::drawWalls(const TilesInView& sets, const CameraSetup& setup, co
 
 // Expects: polygon offset fill on, depth test on, lighting on. Leaves: what useFloorState
 // leaves, the floor colour.
-void BoardTiles::draw(const CameraSetup& setup, const DepthPlan& plan, const BoardLooks& looks) {
+void TileLists::draw(const CameraSetup& setup, const DepthPlan& plan, const BoardLooks& looks) {
     expectGlState(__func__, {GlFact::DepthTestOn, GlFact::LightingOn});
     if (board == nullptr)
         return;
@@ -257,16 +257,16 @@ void BoardTiles::draw(const CameraSetup& setup, const DepthPlan& plan, const Boa
     drawWalls(sets, setup, plan, looks.wallTexture);
     useOffset(scaleOffsets(plan), CUT_OUT_OFFSET);
     useGoalDiscState();
-    glColor4f(GOAL_DISC_COLOUR.r, GOAL_DISC_COLOUR.g, GOAL_DISC_COLOUR.b, GOAL_DISC_COLOUR.a);
+    useColour(GOAL_DISC_COLOUR);
     callLists(sets.holed, GOAL_LIST);
     // Trap holes and gaps go into the depth buffer only, pulled towards the viewer, so the
     // floor drawn next fails the depth test inside them and they open onto what lies below.
     useHoleCutState();
     callLists(sets.holed, CUT_LIST);
     useFloorState(looks.floorTexture);
-    pictures.draw(sets.pictured, grid, looks.floorImage, looks.wallImage);
+    picture.draw(sets.pictured, grid, looks.floorImage, looks.wallImage);
     useFloorState(looks.floorTexture);
-    glColor3f(FLOOR_COLOUR.r, FLOOR_COLOUR.g, FLOOR_COLOUR.b);
+    useColour(FLOOR_COLOUR);
     drawFloor(sets.detailed);
     deleteLongestUnseen();
 }

@@ -7,18 +7,27 @@
 #include "base/RandomSource.h"
 
 #include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
 
 class Board;
 
-// The generators, by their index in the random maze menu's list.
-enum class MazeAlgorithm : int { Prim = 0, Dfs = 1, Kruskal = 2, Chambers = 3 };
-constexpr int MAZE_ALGORITHM_COUNT = 4;
-constexpr const char* MAZE_ALGORITHM_NAMES[MAZE_ALGORITHM_COUNT] = {"prim", "dfs", "kruskal",
-                                                                    "chambers"};
-// What each generator's mazes look like, for a player who does not know the names.
-constexpr const char* MAZE_ALGORITHM_NOTES[MAZE_ALGORITHM_COUNT] = {
-    "many short dead ends", "long winding corridors", "even branching everywhere",
-    "rooms split by long straight walls"};
+// One way of making a maze: its name, as the random maze menu and tirva-tool maze offer it;
+// what its mazes look like, for a player who does not know the name (the random maze menu
+// shows it under the list, so it uses only letters, blanks and '-'); and the generator,
+// which carves the maze into a board that has its fresh, all-open grid, its start and goal.
+struct MazeAlgorithm {
+    const char* name;
+    const char* description;
+    void (*carve)(Board& board, const RandomSource& random);
+};
+
+// Every generator, in the order the random maze menu lists them: an algorithm's number in
+// generateMaze is its place here. A new generator is a new row in MazeGeneration.cpp.
+const std::vector<MazeAlgorithm>& listMazeAlgorithms();
+// The number of the algorithm called name, exactly as listed.
+std::optional<int> findMazeAlgorithm(const std::string& name);
 
 // The generator, the random maze menu and tirva-tool maze make no maze the board loader would
 // refuse: at most BOARD_MAX_CELLS cells (game/Board.h). The menu may start all of them: with
@@ -31,7 +40,7 @@ constexpr const char* MAZE_ALGORITHM_NOTES[MAZE_ALGORITHM_COUNT] = {
 bool isMazeSizeAllowed(std::int64_t width, std::int64_t height);
 
 // Makes board a fresh width x height grid holding a perfect maze by algorithm (an index into
-// MAZE_ALGORITHM_NAMES), the start in the first cell and the goal hole in the last; no time
+// listMazeAlgorithms), the start in the first cell and the goal hole in the last; no time
 // limit. An unknown algorithm leaves the fresh grid empty. Sizes below 1 or above
 // BOARD_MAX_CELLS cells are refused: the board is then left without grids. Draws only from
 // random, and nothing for a refused size or an unknown algorithm.

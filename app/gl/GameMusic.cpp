@@ -1,7 +1,6 @@
-#include "app/gl/Music.h"
+#include "app/gl/GameMusic.h"
 
 #include "app/gl/SdlMixerBackend.h"
-#include "render/gl/GlState.h"
 
 namespace {
 
@@ -11,8 +10,6 @@ SdlMixerBackend mixerBackend;
 
 MusicPlayer musicPlayer(mixerBackend);
 
-void startMusic(bool musicOff) {
+void openMusic() {
     musicPlayer.open("music/menu_intro.ogg", "music/menu.ogg", "music/game.ogg");
-    musicPlayer.applySetting(musicOff);
-    musicPlayer.startMenuMusic();
 }

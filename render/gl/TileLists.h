@@ -1,12 +1,13 @@
 #pragma once
-// The board's display lists, one set per tile: a tile is compiled when it first comes into
-// view and its lists are deleted again once it has been out of view longest and too many are
-// kept, so that both the frame and the memory follow what is on screen.
+// The board's display lists, one set per tile of the plan in render/BoardTiling: a tile is
+// compiled when it first comes into view and its lists are deleted again once it has been out
+// of view longest and too many are kept, so that both the frame and the memory follow what is
+// on screen.
 
 #include "render/BoardTiling.h"
 #include "render/DepthPlan.h"
 #include "render/Textures.h"
-#include "render/gl/BoardPictures.h"
+#include "render/gl/BoardPictureTexture.h"
 
 #include <cstdint>
 #include <vector>
@@ -21,7 +22,7 @@ struct BoardLooks {
     const LuminanceImage& wallImage;
 };
 
-class BoardTiles {
+class TileLists {
 public:
     // Tiles kept compiled at most, about 200 kB each for a maze; beyond it the ones out of
     // view longest are deleted.
@@ -70,6 +71,6 @@ private:
     std::vector<Tile> tiles;
     std::vector<int> compiled; // indices of the tiles that have lists
     unsigned outline = 0;      // the row borders' list, then the column borders'; 0: none yet
-    BoardPictures pictures;
+    BoardPictureTexture picture;
     std::uint32_t frame = 0;
 };
