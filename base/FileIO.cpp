@@ -66,14 +66,21 @@ bool writeAll(int fd, const std::string& bytes) {
     return true;
 }
 
-// The replaced file's permission bits and owner go to its successor; a new file gets what
-// any program's new file gets (mkstemp alone would make it private).
+// The replaced file's owner and permission bits go to its successor; a new file gets what
+// any program's new file gets (mkstemp alone would make it private). An owner that cannot be
+// carried over (a group the player is not in) leaves the successor in the player's group,
+// without the group's bits: those were granted to the other group, not to this one.
 void copyAttributes(int fd, const std::string& target) {
     struct stat old;
     if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
-        ::fchmod(fd, old.st_mode & 07777);
-        if (old.st_uid != ::geteuid() || old.st_gid != ::getegid())
-            (void)::fchown(fd, old.st_uid, old.st_gid);
+        mode_t mode = old.st_mode & 07777;
+        struct stat made;
+        if ((old.st_uid != ::geteuid() || old.st_gid != ::getegid()) &&
+            ::fchown(fd, old.st_uid, old.st_gid) != 0 &&
+            (::fstat(fd, &made) != 0 || made.st_gid != old.st_gid))
+            mode &= ~static_cast<mode_t>(S_IRWXG | S_ISGID);
+        // After the owner: a change of owner may clear the set-id bits.
+        ::fchmod(fd, mode);
         return;
     }
     mode_t mask = ::umask(0);

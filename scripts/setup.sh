@@ -5,14 +5,15 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-# Everything the game, the tool, the tests and the music generator need.
+# Everything the game, the tool, the tests, the music generator and the package need.
 PACKAGES=(
   build-essential cmake pkg-config
   libsdl1.2-dev libsdl-mixer1.2-dev libgl-dev libglu1-mesa-dev libgl1-mesa-dri libboost-dev
-  libpng-dev
+  libpng-dev librsvg2-bin
   libgtest-dev libbenchmark-dev clang-format clang libclang-rt-dev
   xvfb xauth xdotool x11-utils imagemagick libx11-dev libxfixes-dev python3
   vorbis-tools
+  dpkg-dev file lintian appstream desktop-file-utils
 )
 
 install_missing_packages() {

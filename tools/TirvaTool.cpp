@@ -2,6 +2,7 @@
 
 #include "tools/Commands.h"
 
+#include "base/Version.h"
 #include "game/Board.h"
 
 #include <cstdio>
@@ -30,6 +31,7 @@ void printUsage(std::FILE* out) {
     std::fprintf(out, "usage: tirva-tool COMMAND [ARGS...]   (tirva-tool COMMAND --help)\n\n");
     for (const Command& command : COMMANDS)
         std::fprintf(out, "  %-9s %s\n", command.name, command.summary);
+    std::fprintf(out, "\n  --version print the version and exit\n");
 }
 
 } // namespace
@@ -62,6 +64,10 @@ int main(int argc, char** argv) {
     }
     if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
         printUsage(stdout);
+        return 0;
+    }
+    if (std::strcmp(argv[1], "--version") == 0) {
+        std::printf("tirva-tool %s\n", TIRVA_VERSION);
         return 0;
     }
     for (const Command& command : COMMANDS)

@@ -1,5 +1,6 @@
 #include "app/gl/Display.h"
 
+#include "app/WindowIcon.h"
 #include "menus/SettingsTable.h"
 
 #include <SDL.h>
@@ -86,8 +87,26 @@ std::string describeMode(int width, int height, bool fullscreen) {
            (fullscreen ? " full screen" : " windowed");
 }
 
+// SDL 1.2 takes the icon only before the first video mode. Its pixels are compiled in, and
+// a window without its icon is still a window, so nothing here can stop the game.
+void setWindowIcon() {
+    Uint32 red = SDL_BYTEORDER == SDL_LIL_ENDIAN ? 0x000000ff : 0xff000000;
+    Uint32 green = SDL_BYTEORDER == SDL_LIL_ENDIAN ? 0x0000ff00 : 0x00ff0000;
+    Uint32 blue = SDL_BYTEORDER == SDL_LIL_ENDIAN ? 0x00ff0000 : 0x0000ff00;
+    Uint32 alpha = SDL_BYTEORDER == SDL_LIL_ENDIAN ? 0xff000000 : 0x000000ff;
+    // SDL only reads the pixels: they are copied into the window system's own icon.
+    SDL_Surface* icon = SDL_CreateRGBSurfaceFrom(const_cast<unsigned char*>(WINDOW_ICON_RGBA),
+                                                 WINDOW_ICON_SIZE, WINDOW_ICON_SIZE, 32,
+                                                 WINDOW_ICON_SIZE * 4, red, green, blue, alpha);
+    if (icon == nullptr)
+        return;
+    SDL_WM_SetIcon(icon, nullptr);
+    SDL_FreeSurface(icon);
+}
+
 bool openFirstDisplay(int width, int height, bool fullscreen) {
     SDL_WM_SetCaption("Tirva", nullptr);
+    setWindowIcon();
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
     if (!setVideoMode(width, height, fullscreen))

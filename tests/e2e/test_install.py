@@ -7,7 +7,7 @@ import subprocess
 import tempfile
 import unittest
 
-from harness import BUILD_DIR, Game, main
+from harness import BUILD_DIR, Game, main, program_env
 
 
 class InstallTest(unittest.TestCase):
@@ -87,6 +87,53 @@ class InstallTest(unittest.TestCase):
             self.assertFalse(os.path.islink(music))
             self.assertEqual(os.listdir(music), [])
         finally:
+            shutil.rmtree(homes, ignore_errors=True)
+
+    def test_links_into_an_install_that_is_gone_lead_to_the_current_one(self):
+        # Two installs, as /usr/local from the README and later /usr from the package: the
+        # older one is a copy at another prefix, which the launcher serves just as well.
+        old = tempfile.mkdtemp(prefix="tirva-old-prefix-")
+        homes = tempfile.mkdtemp(prefix="tirva-players-")
+        try:
+            shutil.copytree(self.prefix, old, symlinks=True, dirs_exist_ok=True)
+            player_dir = os.path.join(homes, "dan", "tirva")
+            os.makedirs(player_dir)
+            own_music = os.path.join(homes, "unmounted", "music")
+            os.symlink(own_music, os.path.join(player_dir, "music"))
+            env = {k: v for k, v in program_env({"XDG_DATA_HOME": os.path.join(homes, "dan"),
+                                                 "HOME": os.path.join(homes, "home")}).items()
+                   if k != "DISPLAY"}
+
+            def launch(prefix):
+                """The launcher's own lines on standard error; the game itself stops at once
+                for want of a display, after the launcher has made the links."""
+                done = subprocess.run([os.path.join(prefix, "bin", "tirva")], env=env,
+                                      cwd="/", capture_output=True, text=True, timeout=30)
+                self.assertEqual(done.returncode, 200, done.stderr)
+                return [line for line in done.stderr.splitlines() if line.startswith("tirva:")]
+
+            def links():
+                return {item: os.readlink(os.path.join(player_dir, item))
+                        for item in ["alpha.lcd", "levs", "music"]}
+
+            at_old = {"alpha.lcd": os.path.join(old, "share/tirva/alpha.lcd"),
+                      "levs": os.path.join(old, "share/tirva/levs"), "music": own_music}
+            self.assertEqual(launch(old), [])
+            self.assertEqual(links(), at_old)
+            # While the older install is there, its links still serve and are kept.
+            self.assertEqual(launch(self.prefix), [])
+            self.assertEqual(links(), at_old)
+            shutil.rmtree(old)
+            self.assertEqual(launch(self.prefix), [
+                f"tirva: {old}/share/tirva no longer exists; linked alpha.lcd, levs in "
+                f"{player_dir} to {self.prefix}/share/tirva instead"])
+            self.assertEqual(links(), {"alpha.lcd": os.path.join(self.prefix, "share/tirva/alpha.lcd"),
+                                       "levs": os.path.join(self.prefix, "share/tirva/levs"),
+                                       "music": own_music})
+            self.assertTrue(os.path.isdir(os.path.join(player_dir, "levs")))
+            self.assertEqual(launch(self.prefix), [], "said once")
+        finally:
+            shutil.rmtree(old, ignore_errors=True)
             shutil.rmtree(homes, ignore_errors=True)
 
 

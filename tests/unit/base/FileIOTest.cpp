@@ -6,8 +6,10 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <grp.h>
 #include <sstream>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -110,6 +112,43 @@ TEST(FileIO, ASaveThroughLinksReplacesTheirTargetAndKeepsItsPermissions) {
     mode_t mask = ::umask(0);
     ::umask(mask);
     EXPECT_EQ(permissionsOf(dir.at("shared/later.cfg")), 0666u & ~mask);
+}
+
+TEST(FileIO, ASaveKeepsTheOwnerOrElseGrantsNothingToAnotherGroup) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "making files of another user needs root";
+    constexpr uid_t PLAYER = 65534; // nobody, a user and group of every Debian system
+    TemporaryDirectory dir;
+    ::chmod(dir.path.c_str(), 0777);
+    // Root saving a player's file (a game started with sudo) leaves it the player's.
+    writeFile(dir.at("mine.dat"), "old");
+    ASSERT_EQ(::chown(dir.at("mine.dat").c_str(), PLAYER, PLAYER), 0);
+    ::chmod(dir.at("mine.dat").c_str(), 0640);
+    ASSERT_TRUE(writeFileAtomically(dir.at("mine.dat"), "new"));
+    struct stat info;
+    ASSERT_EQ(::stat(dir.at("mine.dat").c_str(), &info), 0);
+    EXPECT_EQ(info.st_uid, PLAYER);
+    EXPECT_EQ(info.st_gid, PLAYER);
+    EXPECT_EQ(info.st_mode & 07777, 0640u);
+
+    // The player saving their file of a group they are not in: the file is saved in their
+    // own group, and what the other group could do is not handed to theirs.
+    writeFile(dir.at("times.dat"), "old");
+    ASSERT_EQ(::chown(dir.at("times.dat").c_str(), PLAYER, 0), 0);
+    ::chmod(dir.at("times.dat").c_str(), 0664);
+    pid_t child = ::fork();
+    if (child == 0) {
+        bool saved = ::setgroups(0, nullptr) == 0 && ::setgid(PLAYER) == 0 &&
+                     ::setuid(PLAYER) == 0 && writeFileAtomically(dir.at("times.dat"), "new");
+        ::_exit(saved ? 0 : 1);
+    }
+    int status = -1;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(contentsOf(dir.at("times.dat")), "new");
+    ASSERT_EQ(::stat(dir.at("times.dat").c_str(), &info), 0);
+    EXPECT_EQ(info.st_gid, PLAYER);
+    EXPECT_EQ(info.st_mode & 07777, 0604u);
 }
 
 TEST(FileIO, LeftoversAreSweptOnlyWhileNoOneHoldsTheLock) {
