@@ -64,7 +64,8 @@ TEST(BoardDiagnosis, RefusedBoardsAreExplainedInGridRowsAndCells) {
         {boardText("8 8", inner, kinds),
          "walls row 3 (line 4) has 10 characters, 1 of them a tab, 1 of them a blank, expected "
          "8"},
-        {boardText("8 8", tabbed, kinds), "walls row 2 (line 3), column 5 is a tab, not a hex digit"},
+        {boardText("8 8", tabbed, kinds),
+         "walls row 2 (line 3), column 5 is a tab, not a hex digit"},
         {boardText("8 8", wallRows(7, 8), kinds), "walls row 8 (line 9) is missing"},
         {boardText("8 8", walls, threeKinds, "\n20000\n"), "kinds row 4 (line 14) is missing"},
         {boardText("8 8", walls, threeKinds), "kinds row 4 (line 14) is missing"},

@@ -89,7 +89,8 @@ TEST(BoardDrawing, WhatAnAuthorWritesIsRead) {
                                   board));
     EXPECT_EQ(formatBoardText(board), "2 3\n014\n000\n\n100\n432\n\n1500\n");
     // A wall under two cells drawn through the corner between them.
-    ASSERT_FALSE(readBoardDrawing("+---+---+\n| S     |\n+-------+\n| G     |\n+---+---+\n", board));
+    ASSERT_FALSE(
+        readBoardDrawing("+---+---+\n| S     |\n+-------+\n| G     |\n+---+---+\n", board));
     EXPECT_EQ(formatBoardText(board), "2 2\n11\n00\n\n10\n20\n");
     ASSERT_FALSE(readBoardDrawing("time limit 2.5 s\n+---+\n| S |\n+---+\n", board));
     EXPECT_EQ(board.timeLimit, 2500);
