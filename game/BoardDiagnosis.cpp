@@ -120,16 +120,34 @@ struct GridRow {
     std::string_view text;
 };
 
-// Walks a grid as the loader reads it, up to the row where the loader refuses it. A symbol
-// that is no hex digit is worth a line of its own only when the loader's "byte 0x09" hides a
-// blank, a tab or another invisible character.
+// Lines of text that look like grid rows: `length` characters, blanks at the end aside.
+std::int32_t countRowLikeLines(std::string_view text, std::size_t length) {
+    std::int32_t count = 0;
+    while (!text.empty()) {
+        std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        count += line.size() - countTrailingBlanks(line) == length;
+        text = end == std::string_view::npos ? std::string_view() : text.substr(end + 1);
+    }
+    return count;
+}
+
+// Walks a grid as the loader reads it, up to the row where the loader refuses it. An empty
+// line where a row belongs is a missing row, unless enough rows follow it for this grid and
+// the ones after it: then it stands among the rows. A symbol that is no hex digit is worth a
+// line of its own only when the loader's "byte 0x09" hides a blank, a tab or another
+// invisible character.
 GridFinding walkGrid(BoardReader& reader, const char* grid, std::int32_t rows, std::int32_t columns,
-                     bool hexDigits, std::vector<GridRow>& read) {
+                     std::int32_t rowsAfter, bool hexDigits, std::vector<GridRow>& read) {
     for (std::int32_t r = 1; r <= rows; ++r) {
         if (reader.atEnd())
             return refusal(nameRow(grid, r, reader.line()) + " is missing");
         int line = reader.line();
         std::string_view text = reader.readLine();
+        if (text.empty() && countRowLikeLines(reader.rest(), static_cast<std::size_t>(columns)) >=
+                                rows - r + 1 + rowsAfter)
+            return refusal(nameRow(grid, r, line) +
+                           " is an empty line: a grid's rows follow one another without one");
         if (text.size() != static_cast<std::size_t>(columns))
             return refusal(describeRowLength(grid, r, line, text, columns));
         read.push_back({line, text});
@@ -194,7 +212,7 @@ std::vector<std::string> diagnoseBoardText(const std::string& bytes) {
     std::string extraRows = hasExtraRows ? describeExtraRows(walls, *rows) : "";
 
     std::vector<GridRow> read;
-    GridFinding finding = walkGrid(reader, "walls", *rows, *columns, true, read);
+    GridFinding finding = walkGrid(reader, "walls", *rows, *columns, *rows, true, read);
     if (finding.refused)
         return explain(extraRows.empty() ? finding.explanation : extraRows);
     reader.skipToDigit();
@@ -206,7 +224,7 @@ std::vector<std::string> diagnoseBoardText(const std::string& bytes) {
     std::string_view skipped = reader.lineBefore();
     int firstLine = reader.line();
     read.clear();
-    finding = walkGrid(reader, "kinds", *rows, *columns, false, read);
+    finding = walkGrid(reader, "kinds", *rows, *columns, 0, false, read);
     if (!finding.refused) {
         for (const GridRow& row : read)
             if (row.text.find('1') != std::string_view::npos)

@@ -335,10 +335,14 @@ std::optional<std::string> DrawingReader::checkLine(const DrawingLine& line,
             return place(line, i) + ": " + describeCharacter(line.text[i]) +
                    " stands left of the picture, where only row numbers go";
     std::size_t length = margin + 1 + (cellSize + 1) * static_cast<std::size_t>(width);
+    // An editor that turns blanks into tabs shifts every wall after them.
     if (row >= 0 && line.text.size() != length)
         return "line " + std::to_string(line.number) + " (row " + std::to_string(row + 1) +
                ") is " + std::to_string(line.text.size()) + " characters long, expected " +
-               std::to_string(length) + " as the top border";
+               std::to_string(length) + " as the top border" +
+               (line.text.find('\t') != std::string_view::npos
+                    ? "; it holds a tab, and a picture lines up with blanks only"
+                    : "");
     return std::nullopt;
 }
 

@@ -2,6 +2,7 @@
 
 import json
 import os
+import pty
 import shutil
 import subprocess
 import tempfile
@@ -194,6 +195,15 @@ class CheckForAuthors(BoardFiles):
         # Quiet for a clean board unless asked, or unless a terminal is watching.
         result = self.run_tool("check", "-v", "levs/small.txt")
         self.assertEqual((result.returncode, result.stdout), (0, b"levs/small.txt: ok\n"))
+        terminal, tool_side = pty.openpty()
+        try:
+            code = subprocess.run([TOOL, "check", "levs/small.txt"], stdout=tool_side,
+                                  cwd=self.dir, timeout=60).returncode
+            # The terminal ends the line with CR LF.
+            self.assertEqual((code, os.read(terminal, 1024)), (0, b"levs/small.txt: ok\r\n"))
+        finally:
+            os.close(terminal)
+            os.close(tool_side)
         result = self.run_tool("check", "--plya", "levs/small.txt")
         self.assertEqual((result.returncode, result.stdout, result.stderr.count(b"\n")),
                          (2, b"", 1))

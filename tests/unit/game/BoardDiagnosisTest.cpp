@@ -56,6 +56,8 @@ TEST(BoardDiagnosis, RefusedBoardsAreExplainedInGridRowsAndCells) {
     auto noStart = kinds;
     noStart[0] = "0S000000";
     auto nine = wallRows(9, 8);
+    auto gapped = walls;
+    gapped.insert(gapped.begin() + 2, "");
     const Case cases[] = {
         {boardText("8 6", wallRows(6, 8), kindRows(6, 8)),
          "the header is rows then columns: did you mean 6 8?"},
@@ -67,6 +69,8 @@ TEST(BoardDiagnosis, RefusedBoardsAreExplainedInGridRowsAndCells) {
         {boardText("8 8", tabbed, kinds),
          "walls row 2 (line 3), column 5 is a tab, not a hex digit"},
         {boardText("8 8", wallRows(7, 8), kinds), "walls row 8 (line 9) is missing"},
+        {boardText("8 8", gapped, kinds),
+         "walls row 3 (line 4) is an empty line: a grid's rows follow one another without one"},
         {boardText("8 8", walls, threeKinds, "\n20000\n"), "kinds row 4 (line 14) is missing"},
         {boardText("8 8", walls, threeKinds), "kinds row 4 (line 14) is missing"},
         {boardText("8 8", walls, lettered),

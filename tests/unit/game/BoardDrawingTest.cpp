@@ -116,6 +116,9 @@ TEST(BoardDrawing, AWrongPictureIsRefusedNamingItsLineCharacterRowAndColumn) {
               "line 2: the picture ends with a line of cells; a border line must follow it");
     EXPECT_EQ(problemOf(top + "1 | S  |\n  +---+---+\n"),
               "line 2 (row 1) is 8 characters long, expected 11 as the top border");
+    EXPECT_EQ(problemOf(top + "1 |\tS  |\n  +---+---+\n"),
+              "line 2 (row 1) is 8 characters long, expected 11 as the top border; it holds a "
+              "tab, and a picture lines up with blanks only");
     EXPECT_EQ(problemOf(top + "x | S   |\n  +---+---+\n"),
               "line 2, character 1: 'x' stands left of the picture, where only row numbers go");
     EXPECT_EQ(problemOf(top + "1 : S     |\n  +---+---+\n"),
