@@ -2,9 +2,9 @@
 
 #include "base/FileIO.h"
 #include "base/Numbers.h"
+#include "game/BoardReader.h"
 
 #include <cstdio>
-#include <limits>
 #include <string_view>
 
 namespace {
@@ -15,9 +15,6 @@ constexpr std::uint64_t BOARD_TEXT_SLACK = 4096;
 // The widest a loadable board's text gets: both grids at one cell a row, each row ended by a
 // carriage return and a line feed.
 constexpr std::uint64_t LARGEST_BOARD_TEXT = 2 * 3 * BOARD_MAX_CELLS + BOARD_TEXT_SLACK;
-
-// A UTF-8 byte-order mark, which some editors put at the start of every text file.
-constexpr std::string_view BYTE_ORDER_MARK = "\xEF\xBB\xBF";
 
 // The value of a hexadecimal digit in either case, or -1.
 int hexValue(char c) {
@@ -42,76 +39,6 @@ std::string describeSymbol(char c) {
 std::string lineProblem(int line, const std::string& what) {
     return "line " + std::to_string(line) + " " + what;
 }
-
-// Walks the bytes of a board file as a text stream would, counting lines for messages.
-class BoardReader {
-public:
-    explicit BoardReader(const std::string& bytes) {
-        // A carriage return directly before a line feed is part of the line end, not the line.
-        text.reserve(bytes.size());
-        std::size_t first = bytes.compare(0, BYTE_ORDER_MARK.size(), BYTE_ORDER_MARK) == 0
-                                ? BYTE_ORDER_MARK.size()
-                                : 0;
-        for (std::size_t i = first; i < bytes.size(); ++i)
-            if (!(bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n'))
-                text.push_back(bytes[i]);
-    }
-
-    bool atEnd() const { return pos >= text.size(); }
-    char peek() const { return text[pos]; }
-    int line() const { return lineNumber; }
-
-    // Formatted integer input: white space skipped, an optional sign, then digits. Nothing
-    // when there are no digits or the value does not fit 32 bits.
-    std::optional<std::int32_t> readInteger() {
-        while (!atEnd() && isSpace(peek()))
-            advance();
-        // The sign and every digit are consumed, as a stream does, even when they make no
-        // 32-bit number; none of them is a line end.
-        IntegerPrefix number = scanIntegerPrefix(std::string_view(text).substr(pos));
-        pos += number.signLength + number.digitCount;
-        if (number.digitCount == 0 || number.value > std::numeric_limits<std::int32_t>::max() ||
-            number.value < std::numeric_limits<std::int32_t>::min())
-            return std::nullopt;
-        return static_cast<std::int32_t>(number.value);
-    }
-
-    // The rest of the current line; its line feed, if any, is consumed.
-    std::string_view readLine() {
-        std::size_t end = text.find('\n', pos);
-        if (end == std::string::npos)
-            end = text.size();
-        std::string_view content(text.data() + pos, end - pos);
-        pos = end;
-        if (!atEnd())
-            advance();
-        return content;
-    }
-
-    // Blanks that stand invisibly at the end of a line.
-    void skipBlanks() {
-        while (!atEnd() && isSpace(peek()) && peek() != '\n')
-            advance();
-    }
-
-    // The text from here to the end, and the line it starts on.
-    std::string_view rest() const { return std::string_view(text).substr(pos); }
-
-    void skipToDigit() {
-        while (!atEnd() && !isDigit(peek()))
-            advance();
-    }
-
-    void advance() {
-        if (text[pos++] == '\n')
-            ++lineNumber;
-    }
-
-private:
-    std::string text;
-    std::size_t pos = 0;
-    int lineNumber = 1;
-};
 
 // One grid row of exactly width symbols; the problem, if any, names the file line.
 std::optional<std::string> readGridRow(BoardReader& reader, std::int32_t width,

@@ -10,13 +10,7 @@
 
 namespace {
 
-// Each cell is cut by both diagonals into four quarters, one against each edge; a diagonal
-// wall separates the quarters on its two sides.
 enum Quarter { NORTH = 0, EAST = 1, SOUTH = 2, WEST = 3 };
-
-bool isPassable(const Board& board, std::size_t cell) {
-    return board.kinds[cell] != KIND_TRAP && board.kinds[cell] != KIND_GAP;
-}
 
 std::string describeCell(std::size_t cell, std::int32_t width) {
     return "(" + std::to_string(cell % static_cast<std::size_t>(width)) + ", " +
@@ -68,6 +62,54 @@ std::string describeLimit(const Board& board) {
     return board.noTopView ? limit + " and follow view only" : limit;
 }
 
+std::string describeRowAndColumn(std::size_t cell, std::int32_t width) {
+    return "row " + std::to_string(cell / static_cast<std::size_t>(width) + 1) + ", column " +
+           std::to_string(cell % static_cast<std::size_t>(width) + 1);
+}
+
+// A diagonal wall runs through its cell's centre, where a hole is cut and the ball starts:
+// the ball rests against the wall on the rim and never drops in, or starts inside the wall.
+void findCentresOnDiagonals(const Board& board, std::vector<std::string>& problems) {
+    struct Finding {
+        std::int32_t kind;
+        const char* one;
+        const char* many;
+        const char* effect;
+        std::size_t count = 0;
+        std::size_t first = 0;
+    };
+    const char* stops = "the ball stops against the wall and cannot drop in";
+    Finding findings[] = {
+        {KIND_GOAL, "the goal hole", "goal holes", stops},
+        {KIND_TRAP, "the trap hole", "trap holes", stops},
+    };
+    std::size_t cells = static_cast<std::size_t>(board.width) * board.height;
+    for (std::size_t cell = 0; cell < cells; ++cell) {
+        if (!(board.walls[cell] & (WALL_DIAGONAL_DOWN | WALL_DIAGONAL_UP)))
+            continue;
+        for (Finding& finding : findings)
+            if (board.kinds[cell] == finding.kind && finding.count++ == 0)
+                finding.first = cell;
+    }
+    std::size_t start = static_cast<std::size_t>(board.startX) +
+                        static_cast<std::size_t>(board.startY) * board.width;
+    if (board.walls[start] & (WALL_DIAGONAL_DOWN | WALL_DIAGONAL_UP))
+        problems.push_back("the start at " + describeRowAndColumn(start, board.width) +
+                           " is on a cell with a diagonal wall: the ball starts inside the wall " +
+                           "and is pushed out to one side of it");
+    for (const Finding& finding : findings) {
+        if (finding.count == 1)
+            problems.push_back(std::string(finding.one) + " at " +
+                               describeRowAndColumn(finding.first, board.width) +
+                               " is on a cell with a diagonal wall: " + finding.effect);
+        else if (finding.count > 1)
+            problems.push_back(std::to_string(finding.count) + " " + finding.many +
+                               " are on cells with a diagonal wall, the first at " +
+                               describeRowAndColumn(finding.first, board.width) + ": " +
+                               finding.effect);
+    }
+}
+
 // Visits every quarter joined to the ones already marked, depth first.
 class QuarterWalk {
 public:
@@ -87,7 +129,7 @@ public:
         while (!pending.empty()) {
             std::size_t quarter = pending.back();
             pending.pop_back();
-            spreadFrom(quarter / 4, static_cast<int>(quarter % 4));
+            spreadFrom(quarter / QUARTERS_PER_CELL, static_cast<int>(quarter % QUARTERS_PER_CELL));
         }
     }
 
@@ -101,35 +143,10 @@ private:
     }
 
     void spreadFrom(std::size_t cell, int quarter) {
-        std::uint8_t walls = board.walls[cell];
-        std::size_t width = static_cast<std::size_t>(board.width);
-        std::size_t c = cell % width;
-        std::size_t r = cell / width;
-        // The up diagonal runs between north and east and between south and west; the down
-        // diagonal between north and west and between south and east.
-        bool upOpen = (walls & WALL_DIAGONAL_UP) == 0;
-        bool downOpen = (walls & WALL_DIAGONAL_DOWN) == 0;
-        if (quarter == NORTH || quarter == SOUTH) {
-            if (upOpen)
-                mark(cell, quarter == NORTH ? EAST : WEST);
-            if (downOpen)
-                mark(cell, quarter == NORTH ? WEST : EAST);
-        } else {
-            if (upOpen)
-                mark(cell, quarter == EAST ? NORTH : SOUTH);
-            if (downOpen)
-                mark(cell, quarter == EAST ? SOUTH : NORTH);
-        }
-        // A straight wall between two cells belongs to the one above or to the left.
-        if (quarter == EAST && c + 1 < width && !(walls & WALL_NEXT_COLUMN))
-            mark(cell + 1, WEST);
-        if (quarter == WEST && c > 0 && !(board.walls[cell - 1] & WALL_NEXT_COLUMN))
-            mark(cell - 1, EAST);
-        if (quarter == SOUTH && r + 1 < static_cast<std::size_t>(board.height) &&
-            !(walls & WALL_NEXT_ROW))
-            mark(cell + width, NORTH);
-        if (quarter == NORTH && r > 0 && !(board.walls[cell - width] & WALL_NEXT_ROW))
-            mark(cell - width, SOUTH);
+        std::size_t joined[MAX_JOINED_QUARTERS];
+        int count = findJoinedQuarters(board, cell * QUARTERS_PER_CELL + quarter, joined);
+        for (int i = 0; i < count; ++i)
+            mark(joined[i] / QUARTERS_PER_CELL, static_cast<int>(joined[i] % QUARTERS_PER_CELL));
     }
 
     const Board& board;
@@ -138,6 +155,49 @@ private:
 };
 
 } // namespace
+
+bool isPassable(const Board& board, std::size_t cell) {
+    return board.kinds[cell] != KIND_TRAP && board.kinds[cell] != KIND_GAP;
+}
+
+int findJoinedQuarters(const Board& board, std::size_t quarter,
+                       std::size_t joined[MAX_JOINED_QUARTERS]) {
+    std::size_t cell = quarter / QUARTERS_PER_CELL;
+    int side = static_cast<int>(quarter % QUARTERS_PER_CELL);
+    std::uint8_t walls = board.walls[cell];
+    std::size_t width = static_cast<std::size_t>(board.width);
+    std::size_t c = cell % width;
+    std::size_t r = cell / width;
+    int count = 0;
+    auto join = [&](std::size_t otherCell, int otherSide) {
+        joined[count++] = otherCell * QUARTERS_PER_CELL + otherSide;
+    };
+    // The up diagonal runs between north and east and between south and west; the down
+    // diagonal between north and west and between south and east.
+    bool upOpen = (walls & WALL_DIAGONAL_UP) == 0;
+    bool downOpen = (walls & WALL_DIAGONAL_DOWN) == 0;
+    if (side == NORTH || side == SOUTH) {
+        if (upOpen)
+            join(cell, side == NORTH ? EAST : WEST);
+        if (downOpen)
+            join(cell, side == NORTH ? WEST : EAST);
+    } else {
+        if (upOpen)
+            join(cell, side == EAST ? NORTH : SOUTH);
+        if (downOpen)
+            join(cell, side == EAST ? SOUTH : NORTH);
+    }
+    // A straight wall between two cells belongs to the one above or to the left.
+    if (side == EAST && c + 1 < width && !(walls & WALL_NEXT_COLUMN))
+        join(cell + 1, WEST);
+    if (side == WEST && c > 0 && !(board.walls[cell - 1] & WALL_NEXT_COLUMN))
+        join(cell - 1, EAST);
+    if (side == SOUTH && r + 1 < static_cast<std::size_t>(board.height) && !(walls & WALL_NEXT_ROW))
+        join(cell + width, NORTH);
+    if (side == NORTH && r > 0 && !(board.walls[cell - width] & WALL_NEXT_ROW))
+        join(cell - width, SOUTH);
+    return count;
+}
 
 bool isGoalReachable(const Board& board) {
     if (!board.hasGrids())
@@ -186,6 +246,7 @@ std::vector<std::string> checkBoard(const Board& board) {
                            describeCell(static_cast<std::size_t>(board.startX) +
                                             static_cast<std::size_t>(board.startY) * board.width,
                                         board.width));
+    findCentresOnDiagonals(board, problems);
     return problems;
 }
 

@@ -23,6 +23,7 @@ int runTimesCommand(const Arguments& args);
 int runTexturesCommand(const Arguments& args);
 int runRenderCommand(const Arguments& args);
 int runMazeCommand(const Arguments& args);
+int runComposeCommand(const Arguments& args);
 
 // A board named on the command line, read as the game reads one, except that a name leading
 // to the tool's own standard input (/dev/stdin) reads it to its end, so a board can be piped

@@ -5,6 +5,7 @@
 
 #include "base/Numbers.h"
 #include "game/Board.h"
+#include "game/BoardText.h"
 #include "game/MazeGeneration.h"
 
 #include <cstdint>
@@ -54,24 +55,6 @@ std::optional<std::int64_t> parseNumber(const std::string& text, std::int64_t lo
     if (!value || *value < low || *value > high)
         return std::nullopt;
     return value;
-}
-
-// The plain layout of a board file: header, walls in lower-case hex, an empty line, kinds.
-std::string formatBoard(const Board& board) {
-    static const char HEX_DIGITS[] = "0123456789abcdef";
-    std::size_t width = std::size_t(board.width);
-    std::size_t height = std::size_t(board.height);
-    std::string header = std::to_string(height) + ' ' + std::to_string(width) + '\n';
-    std::string text(header.size() + 2 * height * (width + 1) + 1, '\n');
-    char* out = text.data() + header.copy(text.data(), header.size());
-    for (std::size_t row = 0; row < height; ++row, ++out)
-        for (std::size_t column = 0; column < width; ++column)
-            *out++ = HEX_DIGITS[board.walls[row * width + column] & 15];
-    ++out; // the empty line
-    for (std::size_t row = 0; row < height; ++row, ++out)
-        for (std::size_t column = 0; column < width; ++column)
-            *out++ = static_cast<char>('0' + board.kinds[row * width + column]);
-    return text;
 }
 
 struct MazeRequest {
@@ -156,7 +139,7 @@ int runMazeCommand(const Arguments& args) {
     std::srand(request->seed ? *request->seed : static_cast<unsigned>(std::time(nullptr)));
     Board board;
     generateMaze(board, request->width, request->height, request->algorithm, std::rand);
-    std::string text = formatBoard(board);
+    std::string text = formatBoardText(board);
     if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() ||
         std::fflush(stdout) != 0) {
         std::fprintf(stderr, "tirva-tool maze: couldn't write the board to standard output\n");

@@ -20,6 +20,7 @@ const Command COMMANDS[] = {
     {"dump", runDumpCommand, "print a board file as JSON"},
     {"check", runCheckCommand, "check board files for errors and a reachable goal"},
     {"show", runShowCommand, "draw a board as a text picture"},
+    {"compose", runComposeCommand, "turn a text picture as show draws it into a board file"},
     {"simulate", runSimulateCommand, "roll the ball over a board from tilt lines on stdin"},
     {"times", runTimesCommand, "print a best-times file as JSON"},
     {"textures", runTexturesCommand, "write the generated textures for a seed"},

@@ -1,9 +1,10 @@
 """The shipped boards and level packs: valid, winnable, listed, and together using every feature."""
 
 import json
+import math
 import os
+import re
 import subprocess
-import sys
 import unittest
 
 BUILD_DIR = os.environ.get("TIRVA_BUILD_DIR", os.path.join(os.path.dirname(__file__), "../../build"))
@@ -11,9 +12,6 @@ SOURCE_DIR = os.environ.get("TIRVA_SOURCE_DIR", os.path.join(os.path.dirname(__f
 TOOL = os.path.join(BUILD_DIR, "tirva-tool")
 LEVELS = os.path.join(SOURCE_DIR, "data", "levs")
 SOLUTIONS = os.path.join(SOURCE_DIR, "tests", "content", "solutions")
-
-sys.path.insert(0, os.path.join(SOURCE_DIR, "tools", "content"))
-import compose  # noqa: E402
 
 KIND_START, KIND_GOAL, KIND_TRAP, KIND_GAP = 1, 2, 3, 4
 
@@ -145,11 +143,34 @@ class ShippedBoards(unittest.TestCase):
     def test_drawing_a_board_and_composing_it_again_gives_the_same_file(self):
         for board in self.boards:
             path = os.path.join(LEVELS, board)
-            drawing = run_tool("show", path)
-            self.assertEqual(drawing.returncode, 0, board)
-            composed = compose.format_board(*compose.parse_drawing(drawing.stdout))
             with open(path) as original:
-                self.assertEqual(composed, original.read(), board)
+                text = original.read()
+            for rulers in ([], ["--rulers"]):
+                drawing = run_tool("show", *rulers, path)
+                self.assertEqual(drawing.returncode, 0, board)
+                composed = run_tool("compose", stdin=drawing.stdout)
+                self.assertEqual((composed.returncode, composed.stderr), (0, ""), board)
+                self.assertEqual(composed.stdout, text, (board, rulers))
+
+    def test_the_play_check_wins_every_board_within_its_limit(self):
+        packs = [os.path.join(LEVELS, pack) for pack in list_packs()]
+        singles = [os.path.join(LEVELS, name) for name in list_singles()]
+        result = run_tool("check", "--play", *singles, *packs)
+        self.assertEqual((result.returncode, result.stderr), (0, ""), result.stdout)
+        lines = result.stdout.splitlines()
+        self.assertEqual(len(lines), len(self.boards))
+        won = re.compile(r"^(.*): won in (\d+\.\d\d) s(?:, within its time limit of "
+                         r"\d+\.\d\d s)?; suggested time limit (?P<limit>\d+) s "
+                         r"\((?P=limit)000 ms\)$")
+        for line in lines:
+            found = won.match(line)
+            self.assertTrue(found, line)
+            board = os.path.relpath(found.group(1), LEVELS)
+            seconds, suggested = float(found.group(2)), int(found.group(3))
+            limit = self.dumps[board]["timeLimit"]
+            if limit >= 0:
+                self.assertLessEqual(seconds * 1000, limit, line)
+            self.assertEqual(suggested, math.ceil(seconds * 2 - 1e-9), line)
 
 
 def has_plank(kinds):

@@ -156,6 +156,14 @@ class ToolTest(unittest.TestCase):
                             "board" if kind == "sparse" else "couldn't open board file")
                 self.assertEqual((code, out, err), (1, f"{path}: {expected}\n", ""), kind)
                 self.assertLess(taken, 2, kind)
+                picture = make_endless(directory, f"picture-{kind}", kind)
+                code, out, err, taken, memory = self.run_timed(["compose", picture])
+                expected = (f"tirva-tool compose: {picture}: the file is larger than 31 MiB, "
+                            "more than the picture of the largest board" if kind == "sparse"
+                            else f"tirva-tool compose: couldn't open picture file {picture}")
+                self.assertEqual((code, out, err), (1, "", expected + "\n"), kind)
+                self.assertLess(taken, 2, kind)
+                self.assertLess(memory, TOOL_MEMORY_LIMIT_KB, kind)
                 times = make_endless(directory, f"times-{kind}", kind)
                 code, out, err, taken, memory = self.run_timed(["times", times])
                 expected = (f"Warning: score file {times} is larger than 64 MiB; it is not read"

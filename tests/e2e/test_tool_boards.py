@@ -2,6 +2,7 @@
 
 import json
 import os
+import pty
 import shutil
 import subprocess
 import tempfile
@@ -137,6 +138,109 @@ class Check(BoardFiles):
         ])
         self.write("pack/info.txt", b"small.txt\n")
         self.assertEqual(self.run_tool("check", "pack/").returncode, 0)
+
+
+class CheckForAuthors(BoardFiles):
+    """What check tells an author beyond the loader's line: the problem in grid terms, a
+    hole or start on a diagonal, and with --play whether the board can be won."""
+
+    def test_refused_boards_get_their_problem_in_grid_terms(self):
+        walls, kinds = ["00000000"] * 8, ["10000000"] + ["00000000"] * 6 + ["00000002"]
+
+        def board(header, wall_rows, kind_rows, tail=""):
+            return (header + "\n" + "\n".join(wall_rows) + "\n\n" + "\n".join(kind_rows) + "\n"
+                    + tail).encode()
+
+        self.write("swapped", board("8 6", ["00000000"] * 6, ["10000000"] + ["00000000"] * 5))
+        self.write("blanks", board("8 8", walls[:1] + ["00000000  "] + walls[2:], kinds))
+        self.write("missing", board("8 8", walls, kinds[:3], "\n20000\n"))
+        self.write("tab", board("8 8", walls[:1] + ["0000\t000"] + walls[2:], kinds))
+        self.write("letter", board("8 8", walls, ["S0000000"] + kinds[1:]))
+        result = self.run_tool("check", "swapped", "blanks", "missing", "tab", "letter")
+        self.assertEqual(result.returncode, 1)
+        self.assertEqual(result.stdout.decode().splitlines(), [
+            "swapped: line 2 has 8 cells, expected 6",
+            "swapped: the header is rows then columns: did you mean 6 8?",
+            "blanks: line 3 has 10 cells, expected 8",
+            "blanks: walls row 2 (line 3) has 10 characters, 2 of them blanks at the end, "
+            "expected 8",
+            "missing: line 14 has 0 cells, expected 8",
+            "missing: kinds row 4 (line 14) is missing",
+            "tab: line 3 column 5: byte 0x09 is not a hex digit",
+            "tab: walls row 2 (line 3), column 5 is a tab, not a hex digit",
+            "letter: line 11 has 7 cells, expected 8",
+            "letter: kinds row 1 (line 11) starts with 'S', not a digit: the game skips it, "
+            "since the kinds grid begins at the first digit",
+        ])
+        # The game's own refusal, which show prints, stays one line in the loader's terms.
+        shown = self.run_tool("show", "blanks")
+        self.assertEqual(shown.stderr, b"Warning: board blanks: line 3 has 10 cells, expected 8\n")
+
+    def test_a_goal_on_a_diagonal_is_warned_about_and_cannot_be_won(self):
+        self.write("diagonal", b"3 4\n0000\n0000\n0040\n\n1000\n0000\n0020\n")
+        warning = ("diagonal: the goal hole at row 3, column 3 is on a cell with a diagonal "
+                   "wall: the ball stops against the wall and cannot drop in")
+        result = self.run_tool("check", "diagonal")
+        self.assertEqual((result.returncode, result.stdout.decode()), (1, warning + "\n"))
+        result = self.run_tool("check", "--play", "diagonal", "levs/small.txt")
+        self.assertEqual(result.returncode, 1)
+        lines = result.stdout.decode().splitlines()
+        self.assertEqual(lines[:2], [warning, "diagonal: no run reached the goal: no way wide "
+                                              "enough for the ball leads from the start to a "
+                                              "goal hole"])
+        self.assertRegex(lines[2], r"^levs/small.txt: won in \d+\.\d\d s, within its time "
+                                   r"limit of 20.00 s; suggested time limit (?P<s>\d+) s "
+                                   r"\((?P=s)000 ms\)$")
+        self.assertEqual(len(lines), 3)
+        # Quiet for a clean board unless asked, or unless a terminal is watching.
+        result = self.run_tool("check", "-v", "levs/small.txt")
+        self.assertEqual((result.returncode, result.stdout), (0, b"levs/small.txt: ok\n"))
+        terminal, tool_side = pty.openpty()
+        try:
+            code = subprocess.run([TOOL, "check", "levs/small.txt"], stdout=tool_side,
+                                  cwd=self.dir, timeout=60).returncode
+            # The terminal ends the line with CR LF.
+            self.assertEqual((code, os.read(terminal, 1024)), (0, b"levs/small.txt: ok\r\n"))
+        finally:
+            os.close(terminal)
+            os.close(tool_side)
+        result = self.run_tool("check", "--plya", "levs/small.txt")
+        self.assertEqual((result.returncode, result.stdout, result.stderr.count(b"\n")),
+                         (2, b"", 1))
+
+
+class Compose(BoardFiles):
+    def test_a_drawn_board_is_written_and_a_wrong_picture_named_by_line_and_character(self):
+        picture = (b"time limit 25.00 s\n"
+                   b"    1   2   3\n"
+                   b"  +---+---+---+\n"
+                   b"1 | S      \\T\\|\n"
+                   b"  +   +---+   +\n"
+                   b"2 |###    | G |\n"
+                   b"  +---+---+---+\n")
+        result = self.run_tool("compose", stdin=picture)
+        self.assertEqual((result.returncode, result.stderr), (0, b""))
+        self.assertEqual(result.stdout, b"2 3\n014\n020\n\n103\n402\n\n25000\n")
+        self.write("picture.txt", picture)
+        self.write("board.lv", b"old")
+        result = self.run_tool("compose", "picture.txt", "-o", "board.lv")
+        self.assertEqual((result.returncode, result.stdout, result.stderr), (0, b"", b""))
+        with open(os.path.join(self.dir, "board.lv"), "rb") as board:
+            self.assertEqual(board.read(), b"2 3\n014\n020\n\n103\n402\n\n25000\n")
+        self.assertEqual(sorted(os.listdir(self.dir)), ["board.lv", "levs", "picture.txt"])
+
+        self.write("wrong.txt", picture.replace(b"| G |", b"| Q |"))
+        result = self.run_tool("compose", "wrong.txt", "-o", "board.lv")
+        self.assertEqual((result.returncode, result.stdout), (1, b""))
+        self.assertEqual(result.stderr, b"tirva-tool compose: wrong.txt: line 6, character 13 "
+                                        b"(row 2, column 3): 'Q' is not a cell kind (a blank or "
+                                        b". for floor, S start, G goal hole, T trap hole, # gap)\n")
+        for args in (["compose", "a", "b"], ["compose", "-o"], ["compose", "--frob"]):
+            result = self.run_tool(*args)
+            self.assertEqual((result.returncode, result.stdout, result.stderr.count(b"\n")),
+                             (2, b"", 1), args)
+        result = self.run_tool("compose", "--help")
+        self.assertTrue(result.stdout.startswith(b"usage: tirva-tool compose"))
 
 
 class Show(BoardFiles):

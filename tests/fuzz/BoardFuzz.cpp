@@ -1,25 +1,31 @@
 // Feeds arbitrary bytes to the board loader; an accepted board must be one the physics,
-// the checks and the renderer can index safely, and a ball must roll on it without NaNs.
+// the checks and the renderer can index safely, and a ball must roll on it without NaNs. The
+// diagnosis of a refused board walks the same bytes and explains nothing for an accepted one.
 
 #include "game/Ball.h"
 #include "game/Board.h"
 #include "game/BoardCheck.h"
+#include "game/BoardDiagnosis.h"
 
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     Board board;
-    std::optional<std::string> problem =
-        board.parse(std::string(reinterpret_cast<const char*>(data), size));
+    std::string bytes(reinterpret_cast<const char*>(data), size);
+    std::optional<std::string> problem = board.parse(bytes);
+    std::vector<std::string> explanation = diagnoseBoardText(bytes);
     if (problem) {
         if (board.hasGrids() || problem->empty())
             std::abort();
         return 0;
     }
+    if (!explanation.empty())
+        std::abort();
     std::int64_t cells = std::int64_t{board.width} * board.height;
     if (!board.hasGrids() || board.width <= 0 || board.height <= 0 || cells > 1048575)
         std::abort();

@@ -91,3 +91,19 @@ TEST(BoardCheck, TimeLimitLinesTheLoaderMisreadsAreNamedWithTheirLine) {
     EXPECT_EQ(problemsOf("\n500\n"),
               Problems{"line 8: a time limit of 500 ms is under one second"});
 }
+
+TEST(BoardCheck, HolesAndTheStartOnADiagonalAreNamedByRowAndColumn) {
+    // The diagonal runs through the cell's centre, where the hole is and the ball starts.
+    EXPECT_EQ(checkBoard(boardFrom("3 4\n0000\n0000\n0040\n\n1000\n0000\n0020\n")),
+              std::vector<std::string>{"the goal hole at row 3, column 3 is on a cell with a "
+                                       "diagonal wall: the ball stops against the wall and "
+                                       "cannot drop in"});
+    EXPECT_EQ(checkBoard(boardFrom("3 4\n8000\n0c80\n0000\n\n1000\n0330\n0002\n")),
+              (std::vector<std::string>{
+                  "the start at row 1, column 1 is on a cell with a diagonal wall: the ball "
+                  "starts inside the wall and is pushed out to one side of it",
+                  "2 trap holes are on cells with a diagonal wall, the first at row 2, column "
+                  "2: the ball stops against the wall and cannot drop in"}));
+    // A gap, a floor cell or a hole beside a diagonal is fine.
+    EXPECT_TRUE(checkBoard(boardFrom("2 4\n0048\n0000\n\n1304\n0002\n")).empty());
+}
