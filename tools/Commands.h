@@ -1,5 +1,7 @@
 #pragma once
-// The subcommands of tirva-tool. Each takes the arguments after its own name and returns
+// What the subcommands of tirva-tool share. Each command is a function
+// `int runNameCommand(const Arguments&)` in its own tools/NameCommand.cpp, declared and listed
+// in the command table of TirvaTool.cpp; it takes the arguments after its own name and returns
 // the process exit code: 0 success, 1 a failure to report, 2 a usage error.
 
 #include "base/FileIO.h"
@@ -14,16 +16,6 @@ using Arguments = std::vector<std::string>;
 
 // The largest seed a command takes: what C's srand takes, a 32-bit unsigned int.
 constexpr std::int64_t MAX_SEED = 4294967295;
-
-int runDumpCommand(const Arguments& args);
-int runCheckCommand(const Arguments& args);
-int runShowCommand(const Arguments& args);
-int runSimulateCommand(const Arguments& args);
-int runTimesCommand(const Arguments& args);
-int runTexturesCommand(const Arguments& args);
-int runRenderCommand(const Arguments& args);
-int runMazeCommand(const Arguments& args);
-int runComposeCommand(const Arguments& args);
 
 // A board named on the command line, read as the game reads one, except that a name leading
 // to the tool's own standard input (/dev/stdin) reads it to its end, so a board can be piped

@@ -8,8 +8,19 @@
 #include <cstdio>
 #include <cstring>
 
+int runDumpCommand(const Arguments& args);
+int runCheckCommand(const Arguments& args);
+int runShowCommand(const Arguments& args);
+int runComposeCommand(const Arguments& args);
+int runSimulateCommand(const Arguments& args);
+int runTimesCommand(const Arguments& args);
+int runTexturesCommand(const Arguments& args);
+int runRenderCommand(const Arguments& args);
+int runMazeCommand(const Arguments& args);
+
 namespace {
 
+// One row per command, in the order the help lists them.
 struct Command {
     const char* name;
     int (*run)(const Arguments&);
