@@ -90,6 +90,13 @@ void Ball::reset() {
 }
 
 StepResult Ball::step(std::int32_t ms) {
+    StepEvents ignored;
+    return step(ms, ignored);
+}
+
+// The events are read off the step's own values and never written back into them, so the
+// ball moves exactly as it does without anyone listening.
+StepResult Ball::step(std::int32_t ms, StepEvents& events) {
     if (board == nullptr || !board->hasGrids() || board->width <= 0 || board->height <= 0)
         return StepResult::Rolling;
     float dt = static_cast<float>(ms) * 0.001f;
@@ -100,7 +107,9 @@ StepResult Ball::step(std::int32_t ms) {
     vy = (vy + tiltY * TILT_GAIN * dt) * (1.0f - DAMPING_RATE * dt);
     x += vx * SPEED_SCALE * dt;
     y += vy * SPEED_SCALE * dt;
-    collide();
+    float strike = collide();
+    if (strike >= STRIKE_SPEED && strike > events.strikeSpeed)
+        events.strikeSpeed = strike;
 
     std::int32_t c = cellOf(x, board->width);
     std::int32_t r = cellOf(y, board->height);
@@ -109,6 +118,11 @@ StepResult Ball::step(std::int32_t ms) {
         stepOverHole(dt, c, r, kind);
     else if (kind == KIND_GAP)
         stepOverGap(dt, c, r);
+    // Only these steps lower the ball, and the next step is a falling one: a drop is noted once.
+    if (z < FALL_THRESHOLD)
+        events.drop = kind == KIND_GOAL   ? DropKind::GoalHole
+                      : kind == KIND_TRAP ? DropKind::TrapHole
+                                          : DropKind::Gap;
     return StepResult::Rolling;
 }
 
@@ -183,7 +197,7 @@ void Ball::stepOverGap(float dt, std::int32_t c, std::int32_t r) {
         vx += o < 0.5f ? a : -a;
 }
 
-void Ball::collide() {
+float Ball::collide() {
     std::int32_t c = cellOf(x, board->width);
     std::int32_t r = cellOf(y, board->height);
     float cellX = static_cast<float>(c);
@@ -192,35 +206,44 @@ void Ball::collide() {
     float fx = x - cellX;
     float fy = y - cellY;
 
+    // The speed into a wall is the velocity towards it before the mirror; a ball already
+    // moving away is mirrored too, but strikes nothing.
+    float strike = 0.0f;
     if ((r == board->height - 1 || hasWall(c, r, WALL_NEXT_ROW)) && fy > FAR_WALL_CONTACT) {
         y = 2.0f * ((cellY + 1.0f) - WALL_CONTACT) - y;
+        strike = std::fmax(strike, vy);
         vy = -vy;
     } else if ((r == 0 || hasWall(c, r - 1, WALL_NEXT_ROW)) && fy < WALL_CONTACT) {
         y = 2.0f * (cellY + WALL_CONTACT) - y;
+        strike = std::fmax(strike, -vy);
         vy = -vy;
     }
     if ((c == board->width - 1 || hasWall(c, r, WALL_NEXT_COLUMN)) && fx > FAR_WALL_CONTACT) {
         x = 2.0f * ((cellX + 1.0f) - WALL_CONTACT) - x;
+        strike = std::fmax(strike, vx);
         vx = -vx;
     } else if ((c == 0 || hasWall(c - 1, r, WALL_NEXT_COLUMN)) && fx < WALL_CONTACT) {
         x = 2.0f * (cellX + WALL_CONTACT) - x;
+        strike = std::fmax(strike, -vx);
         vx = -vx;
     }
+    strike *= SPEED_SCALE;
 
     contacts.clear();
     collectContacts(c, r, fx, fy);
     for (const Contact& point : contacts)
-        bounceOff(point);
+        strike = std::fmax(strike, bounceOff(point));
+    return strike;
 }
 
-void Ball::bounceOff(const Contact& point) {
+float Ball::bounceOff(const Contact& point) {
     float dx = x - point.x;
     float dy = y - point.y;
     float distanceSquared = dx * dx + dy * dy;
     // A point exactly at the centre gives no direction to push in; the next step, with the
     // ball moved on, resolves it instead of spreading a NaN.
     if (distanceSquared >= RADIUS_SQUARED || distanceSquared == 0.0f)
-        return;
+        return 0.0f;
     float distance = std::sqrt(distanceSquared);
     float nx = dx / distance;
     float ny = dy / distance;
@@ -229,6 +252,7 @@ void Ball::bounceOff(const Contact& point) {
     float w = -(vx * nx + vy * ny);
     vx += 2.0f * w * nx;
     vy += 2.0f * w * ny;
+    return w * SPEED_SCALE;
 }
 
 bool Ball::hasWall(std::int32_t c, std::int32_t r, std::uint8_t bit) const {

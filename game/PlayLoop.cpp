@@ -52,13 +52,18 @@ const char* describeOverlayItem(OverlayItem item) {
 }
 
 StepResult stepBall(Ball& ball, std::int32_t stepMs) {
+    StepEvents ignored;
+    return stepBall(ball, stepMs, ignored);
+}
+
+StepResult stepBall(Ball& ball, std::int32_t stepMs, StepEvents& events) {
     if (stepMs <= LONG_FRAME_MS)
-        return ball.step(stepMs);
+        return ball.step(stepMs, events);
     std::int32_t pieces = (stepMs + SUB_STEP_MS - 1) / SUB_STEP_MS;
     // Equal pieces, the remainder spread over the first ones, so the total is exact.
     for (std::int32_t i = 0; i < pieces; ++i) {
         std::int32_t ms = stepMs / pieces + (i < stepMs % pieces ? 1 : 0);
-        StepResult result = ball.step(ms);
+        StepResult result = ball.step(ms, events);
         if (result != StepResult::Rolling)
             return result;
     }
@@ -162,6 +167,8 @@ bool showOverlay(PlayEntry& entry, Outcome outcome, bool nextOffered, Ball& ball
                 rank = BestTimes::findSlot(*entry.bestTimes, ball.elapsed());
         }
     }
+    if (outcome == Outcome::Completed)
+        host.playCompletionSound(rank == 0);
     ball.stop();
     const std::vector<OverlayItem>& items = overlayItems(outcome, nextOffered);
     unsigned selected = 0;
@@ -237,7 +244,9 @@ bool playBoard(PlayEntry& entry, bool nextAllowed, Ball& ball, PlayHost& host) {
             break;
         }
 
-        std::optional<Outcome> outcome = findOutcome(stepBall(ball, stepMs));
+        StepEvents events;
+        std::optional<Outcome> outcome = findOutcome(stepBall(ball, stepMs, events));
+        host.playStepSounds(events);
         if (!outcome)
             continue;
         if (*outcome == Outcome::Completed && nextAllowed)

@@ -16,6 +16,7 @@ class Board;
 class InputDevice;
 class Timer;
 enum class StepResult;
+struct StepEvents;
 
 // What a caller hands to the play loop.
 struct PlayEntry {
@@ -84,6 +85,11 @@ public:
     // Writes the best-times table to its file, bringing in the times other copies of the
     // game wrote there meanwhile.
     virtual void saveBestTimes() = 0;
+    // The sounds of play: after every frame's step, for what happened in it and for the
+    // ball's clock; and for a completed board once its time has entered the best times,
+    // newBest when it is the board's best.
+    virtual void playStepSounds(const StepEvents& events) = 0;
+    virtual void playCompletionSound(bool newBest) = 0;
 
 protected:
     ~PlayHost() = default;
@@ -107,6 +113,8 @@ bool showOverlay(PlayEntry& entry, Outcome outcome, bool nextOffered, Ball& ball
 
 // One physics step of stepMs, split into sub-steps when the frame was long.
 StepResult stepBall(Ball& ball, std::int32_t stepMs);
+// The same, adding what happened in every sub-step to events.
+StepResult stepBall(Ball& ball, std::int32_t stepMs, StepEvents& events);
 
 // The time the clock display shows at tick; while the clock runs, also counts the frame and
 // refreshes the frames-per-second figure every half second.

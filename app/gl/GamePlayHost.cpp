@@ -1,6 +1,7 @@
 #include "app/gl/GamePlayHost.h"
 
 #include "app/TiltInput.h"
+#include "app/gl/GameSounds.h"
 #include "base/FreeMemory.h"
 #include "base/InputDevice.h"
 #include "game/Ball.h"
@@ -73,6 +74,7 @@ std::vector<std::string> GamePlayHost::listHints(bool controlsShown) const {
 
 void GamePlayHost::startRun() {
     tiltInput.reset();
+    playSounds.restartRun();
 }
 
 PlayKeyCommand GamePlayHost::pollCommand() {
@@ -89,4 +91,12 @@ void GamePlayHost::showCursor() {
 
 void GamePlayHost::saveBestTimes() {
     bestTimes.save(BEST_TIMES_FILE);
+}
+
+void GamePlayHost::playStepSounds(const StepEvents& events) {
+    playSounds.followStep(events, ball);
+}
+
+void GamePlayHost::playCompletionSound(bool newBest) {
+    playSounds.followCompletion(newBest);
 }

@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <random>
+#include <vector>
 
 namespace {
 
@@ -388,4 +390,88 @@ TEST(BallStart, BeginZeroesTheTiltAndResetKeepsIt) {
     EXPECT_EQ(clock.ball.z, 0.0f);
     EXPECT_FALSE(clock.ball.goalMark);
     EXPECT_EQ(clock.ball.startTick, clock.nowMs);
+}
+
+// What a step reports beside its result: events from the step's own numbers, which they
+// never change.
+TEST(BallEvents, AStrikeIsReportedOnceAtTheSpeedIntoTheWall) {
+    Board board = boardFrom(OPEN_3X3);
+    BallOnClock clock;
+    clock.ball.begin(board);
+    clock.place(1.5f, 1.5f, 0.06f, 0.0f);
+    float vxBefore = 0.0f;
+    std::vector<float> strikes;
+    for (int i = 0; i < 100; ++i) {
+        vxBefore = clock.ball.vx;
+        StepEvents events;
+        clock.nowMs += 10;
+        clock.ball.step(10, events);
+        EXPECT_EQ(events.drop, DropKind::None);
+        if (events.strikeSpeed > 0.0f) {
+            strikes.push_back(events.strikeSpeed);
+            // The outline's mirror flips the velocity, damped this step, and nothing else.
+            EXPECT_EQ(clock.ball.vx, -vxBefore * 0.97f);
+            EXPECT_FLOAT_EQ(events.strikeSpeed, vxBefore * 0.97f * 150.0f);
+        }
+    }
+    ASSERT_EQ(strikes.size(), 1u) << "the ball coasts back to the other wall too slowly";
+    EXPECT_GT(strikes[0], STRIKE_SPEED);
+
+    // A diagonal's face strikes at the velocity's part along its normal.
+    Board diagonal = boardFrom("3 3\n000\n040\n000\n\n000\n010\n000\n");
+    BallOnClock slanted;
+    slanted.ball.begin(diagonal);
+    slanted.place(1.75f, 1.25f, -0.04f, 0.0f);
+    StepEvents events;
+    for (int i = 0; i < 20 && events.strikeSpeed == 0.0f; ++i)
+        slanted.ball.step(10, events);
+    EXPECT_NEAR(events.strikeSpeed, 0.04f * 150.0f * std::sqrt(0.5f), 0.3f);
+}
+
+TEST(BallEvents, ABallLyingAgainstAWallReportsNoStrikeAfterTheFirst) {
+    Board board = boardFrom(OPEN_3X3);
+    BallOnClock clock;
+    clock.ball.begin(board);
+    // Just off the right wall, rolling into it, with the board tilted towards it throughout;
+    // frames of 10 and 30 ms, between which the nudges of the tilt grow the most.
+    clock.place(2.55f, 1.5f, 0.02f, 0.0f);
+    clock.ball.tiltX = 600.0f;
+    int strikes = 0;
+    float farthest = 0.0f;
+    for (int i = 0; i < 300; ++i) {
+        StepEvents events;
+        const std::int32_t ms = i % 2 == 0 ? 10 : 30;
+        clock.nowMs += ms;
+        clock.ball.step(ms, events);
+        strikes += events.strikeSpeed > 0.0f ? 1 : 0;
+        if (i >= 100)
+            farthest = std::max(farthest, 2.7f - clock.ball.x);
+    }
+    EXPECT_EQ(strikes, 1);
+    EXPECT_LT(farthest, 0.1f) << "the ball lies against the wall";
+}
+
+TEST(BallEvents, ADropIsReportedOnceWithWhereTheBallFell) {
+    struct Case {
+        const char* kinds;
+        DropKind expected;
+    };
+    for (Case c : {Case{"\n120\n", DropKind::GoalHole}, Case{"\n130\n", DropKind::TrapHole},
+                   Case{"\n140\n", DropKind::Gap}}) {
+        Board board = boardFrom(std::string("1 3\n000\n") + c.kinds);
+        BallOnClock clock;
+        clock.ball.begin(board);
+        clock.ball.tiltX = 200.0f;
+        std::vector<DropKind> drops;
+        StepResult result = StepResult::Rolling;
+        for (int i = 0; i < 500 && result == StepResult::Rolling; ++i) {
+            StepEvents events;
+            clock.nowMs += 10;
+            result = clock.ball.step(10, events);
+            if (events.drop != DropKind::None)
+                drops.push_back(events.drop);
+        }
+        EXPECT_NE(result, StepResult::Rolling) << c.kinds;
+        EXPECT_EQ(drops, std::vector<DropKind>{c.expected}) << c.kinds;
+    }
 }

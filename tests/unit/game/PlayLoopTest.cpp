@@ -68,6 +68,14 @@ public:
         if (onSave)
             onSave();
     }
+    void playStepSounds(const StepEvents& events) override {
+        if (onStepSounds)
+            onStepSounds(events);
+    }
+    void playCompletionSound(bool newBest) override { completionSounds.push_back(newBest); }
+
+    std::function<void(const StepEvents&)> onStepSounds;
+    std::vector<bool> completionSounds; // newBest of each
 };
 
 // One row: the start at the left, the goal hole at the right end.
@@ -380,4 +388,27 @@ TEST(PlayLoop, TheClockDisplayCountsFramesPerHalfSecondWhileRunning) {
     tick = 20000;
     EXPECT_EQ(readClockForDisplay(timer, tick), 501);
     EXPECT_EQ(timer.frames, 1);
+}
+
+TEST_F(PlayLoopTest, TheHostHearsEveryStepAndWhetherACompletionIsTheBoardsBest) {
+    Board board = makeCorridor(4);
+    PlayEntry entry(board);
+    BestTimes::Times times = {-1, -1, -1, -1, -1};
+    entry.bestTimes = &times;
+    host.onPoll = [&] { ball.tiltX = 600; };
+    int stepsHeard = 0;
+    std::vector<DropKind> drops;
+    host.onStepSounds = [&](const StepEvents& events) {
+        ++stepsHeard;
+        if (events.drop != DropKind::None)
+            drops.push_back(events.drop);
+    };
+    // Completed twice: "reset" after the first, "exit" after the second, which is no faster.
+    host.device.pressKeys({KEY_RETURN});
+    host.device.pause();
+    host.device.pressKeys({KEY_DOWN, KEY_RETURN});
+    EXPECT_FALSE(playBoard(entry, false, ball, host));
+    EXPECT_EQ(host.completionSounds, (std::vector<bool>{true, false}));
+    EXPECT_EQ(drops, (std::vector<DropKind>{DropKind::GoalHole, DropKind::GoalHole}));
+    EXPECT_EQ(stepsHeard, host.framesDrawn);
 }
