@@ -2,9 +2,11 @@
 
 #include "app/gl/Display.h"
 #include "app/gl/GameMusic.h"
+#include "app/gl/GameSounds.h"
 #include "app/gl/GamePlayHost.h"
 #include "base/InputDevice.h"
 #include "base/Settings.h"
+#include "menus/MenuLoops.h"
 #include "menus/OptionsMenu.h"
 #include "render/gl/GlState.h"
 
@@ -40,4 +42,8 @@ void GameMenuHost::applyOptions(OptionsMenu& menu) {
     chosen.windowHeight = screenHeight();
     storeSettingValues(settings, chosen);
     settings.save(SETTINGS_FILE);
+}
+
+void GameMenuHost::playMenuSound(MenuSound sound) {
+    soundPlayer.play(sound == MenuSound::Pick ? SoundEffect::MenuPick : SoundEffect::MenuMove);
 }

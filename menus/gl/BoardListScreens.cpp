@@ -70,7 +70,8 @@ void runBoardList(BoardList& list, MenuHost& host) {
                 [&](std::size_t i) { return describeBoardListProgress(list, i, bestTimeOf); },
                 describeEmptyList(list));
         },
-        [&list, &host](std::uint32_t index) { return activateBoardEntry(list, index, host); });
+        [&list, &host](std::uint32_t index) { return activateBoardEntry(list, index, host); },
+        cueMenuSounds(host));
 }
 
 bool activateBoardEntry(BoardList& list, std::uint32_t index, MenuHost& host) {
@@ -102,7 +103,8 @@ void runPackList(PackList& list, MenuHost& host) {
             if (index < list.packs.size())
                 playPack(readPack(list.packs[index]), host);
             return true;
-        });
+        },
+        cueMenuSounds(host));
 }
 
 void playPack(const std::vector<std::string>& paths, MenuHost& host) {

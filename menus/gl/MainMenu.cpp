@@ -36,7 +36,7 @@ void MainMenu::run() {
     selected = 0;
     runListScreen(
         host.inputDevice(), selected, itemTexts.size(), [this] { draw(); },
-        [this](std::uint32_t index) { return activateMainItem(index); });
+        [this](std::uint32_t index) { return activateMainItem(index); }, cueMenuSounds(host));
 }
 
 void MainMenu::draw() {

@@ -8,12 +8,15 @@
 
 void runMazeMenu(MazeSetter& menu, MenuHost& host) {
     menu.selected = 0;
-    runItemMenu(host.inputDevice(), menu.items, menu.selected, [&menu] {
-        drawMazeMenuFrame(
-            collectLabels(menu.items), menu.selected,
-            [&menu](std::size_t i, MenuPainter& painter) { menu.items[i].item.draw(painter); },
-            menu.describeAlgorithm());
-    });
+    runItemMenu(
+        host.inputDevice(), menu.items, menu.selected,
+        [&menu] {
+            drawMazeMenuFrame(
+                collectLabels(menu.items), menu.selected,
+                [&menu](std::size_t i, MenuPainter& painter) { menu.items[i].item.draw(painter); },
+                menu.describeAlgorithm());
+        },
+        cueMenuSounds(host));
 }
 
 void playGeneratedMaze(Board& board, MenuHost& host) {

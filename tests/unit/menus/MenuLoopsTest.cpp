@@ -109,3 +109,36 @@ TEST(MenuLoops, KeyReleasesNeitherMoveNorActivateNorReachAnItem) {
     EXPECT_TRUE(item.keys.empty());
     EXPECT_TRUE(device.events.empty());
 }
+
+TEST(MenuLoops, MovesAndPicksAreHeard) {
+    std::vector<MenuSound> heard;
+    auto cue = [&heard](MenuSound sound) { heard.push_back(sound); };
+    using S = MenuSound;
+
+    // A list: Down, Up wrapping to the last line, Return; Escape is silent.
+    ScriptedInputDevice device;
+    std::uint32_t selected = 0;
+    device.pressKeys({KEY_DOWN, KEY_UP, KEY_UP, 'x', KEY_RETURN, KEY_ESCAPE});
+    runListScreen(
+        device, selected, 3, [] {}, [](std::uint32_t) { return true; }, cue);
+    EXPECT_EQ(heard, (std::vector<S>{S::Move, S::Move, S::Move, S::Pick}));
+
+    // A list of one line: nothing moves.
+    heard.clear();
+    selected = 0;
+    device.pressKeys({KEY_DOWN, KEY_UP, KEY_ESCAPE});
+    runListScreen(
+        device, selected, 1, [] {}, [](std::uint32_t) { return true; }, cue);
+    EXPECT_EQ(heard, std::vector<S>{});
+
+    // An item menu: Down moves, Left and Right choose a value, Return picks, digits are typed.
+    heard.clear();
+    RecordingItem first, second;
+    MenuEntries items{{"a", first}, {"b", second}};
+    selected = 0;
+    device.pressKeys({KEY_DOWN, KEY_LEFT, KEY_RIGHT, '7', KEY_BACKSPACE, KEY_SPACE, KEY_ESCAPE});
+    runItemMenu(
+        device, items, selected, [] {}, cue);
+    EXPECT_EQ(heard, (std::vector<S>{S::Move, S::Move, S::Move, S::Pick}));
+    EXPECT_EQ(second.keys.size(), 5u);
+}
