@@ -125,7 +125,9 @@ class SoundsTest(unittest.TestCase):
         recording, marks = self.play(1)
         quiet = window_peaks(recording, marks["quiet"], marks["left"])
         knock = window_peaks(recording, marks["left"], marks["right"])
-        goal = window_peaks(recording, marks["goal"] - RATE // 2, marks["end"])
+        # From the press that rolls the ball to the goal: a loaded machine may notice the
+        # completion late, but the chime cannot come before the press.
+        goal = window_peaks(recording, marks["right"], marks["end"])
         self.assertLess(max(quiet), LOUD, "something sounded before the ball moved")
         self.assertGreater(max(knock), LOUD, "no knock when the ball struck the outline")
         self.assertLess(longest_loud_run(knock), 10, "a knock is short")
