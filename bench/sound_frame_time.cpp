@@ -112,9 +112,12 @@ void showFrame() {
 }
 
 // Argument 0: the effects silent; 1: the channels kept busy. The music plays in both.
+// Separate runs: each figure is good to a few per cent only on a quiet machine.
 void playFrame(benchmark::State& state) {
     const bool effects = state.range(0) != 0;
+    // Every run draws the same frames from the start cell, so only the sounds differ.
     Ball& ball = *scene->ball;
+    ball.begin(scene->board);
     std::int32_t lastChime = readTicks(), lastTick = readTicks();
     bool best = false;
     long frame = 0;
@@ -138,6 +141,56 @@ void playFrame(benchmark::State& state) {
 // changes with the load other programs put on the machine, unlike the wall clock.
 BENCHMARK(playFrame)->Arg(0)->Arg(1)->MeasureProcessCPUTime()->UseRealTime()->Unit(
     benchmark::kMillisecond);
+
+// Silent and busy frames in turn, the same PHASE_FRAMES frames both ways, which way first in
+// turn: both halves of each pair meet the same load from the rest of the machine, so their
+// ratio holds where separate runs scatter. The effects' channels are paused, not stopped,
+// through the silent halves, so the busy ones go on with as many playing.
+void alternateFrames(benchmark::State& state) {
+    constexpr int PHASE_FRAMES = 40;
+    Ball& ball = *scene->ball;
+    ball.begin(scene->board);
+    std::int32_t lastChime = readTicks(), lastTick = readTicks();
+    bool best = false;
+    long frame = 0, pair = 0;
+    double totalMs[2] = {0.0, 0.0}; // silent, busy
+    long playing = 0;               // effects playing at the ends of the busy halves
+    for (auto _ : state) {
+        const Ball saved = ball;
+        const long firstFrame = frame;
+        for (int half = 0; half < 2; ++half) {
+            const bool busy = (half == 0) == (pair % 2 == 0);
+            ball = saved;
+            frame = firstFrame;
+            soundPlayer.switchSound(busy);
+            if (busy)
+                Mix_Resume(-1);
+            else
+                Mix_Pause(-1);
+            const auto start = std::chrono::steady_clock::now();
+            for (int i = 0; i < PHASE_FRAMES; ++i) {
+                stepBall(ball, ++frame);
+                if (busy)
+                    makeNoise(ball, lastChime, lastTick, best);
+                showFrame();
+            }
+            if (busy)
+                playing += Mix_Playing(-1);
+            totalMs[busy] +=
+                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                    .count();
+        }
+        ++pair;
+    }
+    const double frames = static_cast<double>(pair) * PHASE_FRAMES;
+    state.counters["silent_ms"] = totalMs[0] / frames;
+    state.counters["busy_ms"] = totalMs[1] / frames;
+    state.counters["busy_vs_silent_pct"] = (totalMs[1] / totalMs[0] - 1.0) * 100.0;
+    state.counters["playing"] = static_cast<double>(playing) / static_cast<double>(pair);
+    Mix_HaltChannel(-1);
+    Mix_Resume(-1);
+}
+BENCHMARK(alternateFrames)->UseRealTime()->Unit(benchmark::kMillisecond);
 
 // One play call: the audio lock, a free channel and its volume. The channels are freed every
 // sixteen calls, so each call finds one.
