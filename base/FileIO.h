@@ -59,5 +59,6 @@ std::string findSaveDirectory(const std::string& path);
 bool writeFileAtomically(const std::string& path, const std::string& bytes);
 
 // Names of the temporary files that writes of path left behind when they were killed before
-// their rename, as paths beside path's save target.
+// their rename, as paths beside path's save target: only names of the game's own making
+// (".times.dat.tirva-unfinished-save-" and six letters or digits), never a player's file.
 std::vector<std::string> findLeftoverTemporaries(const std::string& path);

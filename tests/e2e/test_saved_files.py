@@ -1,8 +1,8 @@
 """The two files the game writes, as other copies of the game, a careless player and bad luck
 treat them: two copies in one directory keep each other's best times; a times.dat or tirva.cfg
 that cannot be read is never replaced; saves killed before their rename leave temporary files
-that the next start sweeps away unless another copy is saving; files that are symbolic links
-stay links and keep their permission bits."""
+that the next start sweeps away unless another copy is saving, while the player's own files of
+similar names stay; files that are symbolic links stay links and keep their permission bits."""
 
 import fcntl
 import json
@@ -64,7 +64,7 @@ def leave_options(game):
 
 
 def temporaries(directory):
-    return sorted(name for name in os.listdir(directory) if ".tmp-" in name)
+    return sorted(name for name in os.listdir(directory) if ".tirva-unfinished-save-" in name)
 
 
 def without_file_access_override(command):
@@ -153,10 +153,15 @@ class UnreadableFilesTest(unittest.TestCase):
 
 
 class LeftoverTemporariesTest(unittest.TestCase):
-    LEFTOVERS = ["times.dat.tmp-Ab12Cd", "tirva.cfg.tmp-xY34Zw", "times.dat.damaged.tmp-000000"]
+    LEFTOVERS = [".times.dat.tirva-unfinished-save-Ab12Cd",
+                 ".tirva.cfg.tirva-unfinished-save-xY34Zw",
+                 ".times.dat.damaged.tirva-unfinished-save-000000"]
+    # The player's own files, named much like the game's temporary files once were.
+    THEIRS = ["notes.tmp-abcdef", "times.dat.tmp-backup", "tirva.cfg.tmp-OLDONE",
+              "times.dat.damaged.tmp-keepme"]
 
     def test_leftovers_are_swept_at_start_unless_another_copy_is_saving(self):
-        with Game(settings=SETTINGS, files={"notes.tmp-abcdef": "mine"}) as game:
+        with Game(settings=SETTINGS, files={name: "mine" for name in self.THEIRS}) as game:
             for name in self.LEFTOVERS:
                 game.write(name, b"\0" * 4096)
             # Another copy in the middle of a save holds the directory's lock.
@@ -164,15 +169,16 @@ class LeftoverTemporariesTest(unittest.TestCase):
             fcntl.flock(holder, fcntl.LOCK_EX)
             try:
                 launch(game)
-                self.assertEqual(temporaries(game.workdir),
-                                 sorted(self.LEFTOVERS + ["notes.tmp-abcdef"]))
+                self.assertEqual(temporaries(game.workdir), sorted(self.LEFTOVERS))
                 game.request_close()
                 self.assertEqual(game.wait_exit(), 0)
             finally:
                 os.close(holder)
             game.start().wait_window()
             wait_main_menu(game, selected=0)
-            self.assertEqual(temporaries(game.workdir), ["notes.tmp-abcdef"])
+            self.assertEqual(temporaries(game.workdir), [])
+            for name in self.THEIRS:
+                self.assertEqual(game.read(name), b"mine", name)
             self.assertEqual(game.read("tirva.cfg"), SETTINGS)
 
     def test_saves_killed_again_and_again_leave_at_most_one_temporary_file(self):
