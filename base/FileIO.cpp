@@ -60,7 +60,7 @@ std::string nameTemporary(const std::string& target) {
     return directoryOf(target) + '.' + nameOf(target) + TEMPORARY_INFIX;
 }
 
-bool writeAll(int fd, const std::string& bytes) {
+bool writeAll(int fd, std::string_view bytes) {
     size_t done = 0;
     while (done < bytes.size()) {
         ssize_t wrote = ::write(fd, bytes.data() + done, bytes.size() - done);
@@ -182,7 +182,7 @@ std::string findSaveDirectory(const std::string& path) {
     return directory.empty() ? "." : directory;
 }
 
-bool writeFileAtomically(const std::string& path, const std::string& bytes) {
+bool writeFileAtomically(const std::string& path, std::string_view bytes) {
     std::string target = findSaveTarget(path);
     std::string temporary = nameTemporary(target) + std::string(TEMPORARY_SUFFIX_LENGTH, 'X');
     std::vector<char> pattern(temporary.begin(), temporary.end());
