@@ -5,12 +5,13 @@
 #include <SDL_mixer.h>
 
 #include <atomic>
+#include <string>
+#include <utility>
 
 namespace {
 
-// SDL_mixer streams Ogg Vorbis from the file, but reads some formats (modules) whole,
-// whatever the file's name. A shipped track is about a megabyte; an hour of music at the
-// highest Vorbis quality stays under this.
+// A track is read whole into memory. A shipped track is about a megabyte; an hour of music at
+// the highest Vorbis quality stays under this.
 constexpr std::uint64_t MAX_TRACK_FILE_BYTES = 256 * 1024 * 1024;
 
 // Number of the latest play. Written with the audio lock held and read by the finished
@@ -45,19 +46,37 @@ bool SdlMixerBackend::loadTrack(MusicTrack track, const std::string& fileName, s
         error = openError;
         return false;
     }
-    // SDL_mixer opens the file itself and would wait for ever on a FIFO or stream a device.
-    ReadStatus status = inspectFile(fileName, MAX_TRACK_FILE_BYTES);
-    if (status == ReadStatus::NotRegularFile || status == ReadStatus::TooBig) {
-        error = fileName + (status == ReadStatus::TooBig
-                                ? " is larger than " + describeByteCount(MAX_TRACK_FILE_BYTES)
-                                : std::string(" is not a regular file"));
+    // Read once, as every file the game reads, and handed to SDL_mixer from memory: opening
+    // the file by its name again could meet a FIFO swapped in meanwhile, and wait for ever.
+    FileRead file = readFile(fileName, MAX_TRACK_FILE_BYTES);
+    switch (file.status) {
+    case ReadStatus::Read:
+        break;
+    case ReadStatus::NotRegularFile:
+        error = fileName + " is not a regular file";
+        return false;
+    case ReadStatus::TooBig:
+        error = fileName + " is larger than " + describeByteCount(MAX_TRACK_FILE_BYTES);
+        return false;
+    case ReadStatus::Missing:
+    case ReadStatus::Unreadable:
+        error = "Couldn't open '" + fileName + "'";
         return false;
     }
-    Mix_Music* music = Mix_LoadMUS(fileName.c_str());
-    tracks[indexOf(track)] = music;
-    if (music == nullptr)
+    // SDL_mixer reads the track from these bytes while it plays, so they stay with it.
+    std::string& bytes = trackBytes[indexOf(track)];
+    bytes = std::move(file.bytes);
+    SDL_RWops* source = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+    Mix_Music* music = source != nullptr ? Mix_LoadMUS_RW(source) : nullptr;
+    if (music == nullptr) {
         error = Mix_GetError();
-    return music != nullptr;
+        if (source != nullptr)
+            SDL_FreeRW(source);
+        std::string().swap(bytes);
+        return false;
+    }
+    tracks[indexOf(track)] = music;
+    return true;
 }
 
 void SdlMixerBackend::playTrack(MusicTrack track, int count) {
