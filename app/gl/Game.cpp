@@ -10,6 +10,7 @@
 #include "base/Settings.h"
 #include "game/Ball.h"
 #include "game/BestTimes.h"
+#include "game/TimesKeeper.h"
 #include "menus/gl/CreditsScreen.h"
 #include "menus/gl/MainMenu.h"
 #include "render/gl/GlState.h"
@@ -79,6 +80,10 @@ void Game::init(int, char**) {
     bestTimes = new BestTimes;
     bestTimes->load(BEST_TIMES_FILE, true);
     removeLeftoverTemporaries(BEST_TIMES_FILE, {DAMAGED_BEST_TIMES_FILE});
+    timesKeeper = new TimesKeeper(*bestTimes, BEST_TIMES_FILE);
+    // A window closed with a best time still waiting for its file gets that time one last
+    // try: it is the player's record.
+    setBeforeClose([] { game.timesKeeper->saveBeforeExit(); });
     startMusic(startup.musicOff);
     if (startup.mouseSensitivity)
         tiltInput->setMouseSensitivity(*startup.mouseSensitivity);
@@ -88,9 +93,9 @@ void Game::init(int, char**) {
         renderer->turnboard = *startup.turnboard;
     if (startup.topview)
         renderer->topview = *startup.topview;
-    playHost = new GamePlayHost(*renderer, *ball, *tiltInput, *bestTimes, *inputDevice);
-    menuHost =
-        new GameMenuHost(*inputDevice, *playHost, *bestTimes, *settings, *tiltInput, *renderer);
+    playHost = new GamePlayHost(*renderer, *ball, *tiltInput, *timesKeeper, *inputDevice);
+    menuHost = new GameMenuHost(*inputDevice, *playHost, *bestTimes, *timesKeeper, *settings,
+                                *tiltInput, *renderer);
     mainMenu = new MainMenu(*menuHost);
     // The background upload leaves texturing to the drawing; every menu starts flat.
     useMenuState();
@@ -100,6 +105,8 @@ void Game::run() {
     mainMenu->selected = 0;
     mainMenu->run();
     CreditsScreen* credits = new CreditsScreen();
+    if (!timesKeeper->saveBeforeExit())
+        credits->notice = timesKeeper->describeLost();
     credits->run(*inputDevice);
     delete credits;
 }

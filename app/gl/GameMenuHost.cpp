@@ -6,6 +6,7 @@
 #include "app/gl/Music.h"
 #include "base/InputDevice.h"
 #include "base/Settings.h"
+#include "game/TimesKeeper.h"
 #include "menus/OptionsMenu.h"
 #include "render/gl/GlState.h"
 #include "render/gl/Renderer.h"
@@ -32,9 +33,18 @@ void applyDisplay(const OptionsMenu& menu) {
 } // namespace
 
 GameMenuHost::GameMenuHost(InputDevice& device, GamePlayHost& playHost, BestTimes& table,
-                           Settings& settings, TiltInput& tiltInput, Renderer& renderer)
-    : device(device), playHost(playHost), table(table), settings(settings), tiltInput(tiltInput),
-      renderer(renderer) {}
+                           TimesKeeper& timesKeeper, Settings& settings, TiltInput& tiltInput,
+                           Renderer& renderer)
+    : device(device), playHost(playHost), table(table), timesKeeper(timesKeeper),
+      settings(settings), tiltInput(tiltInput), renderer(renderer) {}
+
+void GameMenuHost::retryUnsavedTimes() {
+    timesKeeper.retry();
+}
+
+std::string GameMenuHost::describeUnsavedTimes() {
+    return timesKeeper.describeUnsaved();
+}
 
 void GameMenuHost::enterPlay() {
     musicPlayer.startGameMusic();

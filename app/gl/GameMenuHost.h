@@ -5,20 +5,26 @@
 
 #include "menus/MenuHost.h"
 
+#include <string>
+
 class GamePlayHost;
 class Renderer;
 class Settings;
 class TiltInput;
+class TimesKeeper;
 
 class GameMenuHost final : public MenuHost {
 public:
-    GameMenuHost(InputDevice& device, GamePlayHost& playHost, BestTimes& table, Settings& settings,
-                 TiltInput& tiltInput, Renderer& renderer);
+    GameMenuHost(InputDevice& device, GamePlayHost& playHost, BestTimes& table,
+                 TimesKeeper& timesKeeper, Settings& settings, TiltInput& tiltInput,
+                 Renderer& renderer);
     GameMenuHost(const GameMenuHost&) = delete;
     GameMenuHost& operator=(const GameMenuHost&) = delete;
 
     InputDevice& inputDevice() override { return device; }
     BestTimes& bestTimes() override { return table; }
+    void retryUnsavedTimes() override;
+    std::string describeUnsavedTimes() override;
 
     void enterPlay() override;
     bool playBoard(PlayEntry& entry, bool nextAllowed) override;
@@ -31,6 +37,7 @@ private:
     InputDevice& device;
     GamePlayHost& playHost;
     BestTimes& table;
+    TimesKeeper& timesKeeper;
     Settings& settings;
     TiltInput& tiltInput;
     Renderer& renderer; // holds the view flags

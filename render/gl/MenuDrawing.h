@@ -22,10 +22,11 @@ void drawMainMenuFrame(const std::vector<std::string>& lines, std::uint32_t sele
 
 // The title, then lines from the first one shown, each with its mark (if any) at the right
 // edge where the line leaves room for it, then the note (if any) under them; selectedLine
-// indexes lines and may lie outside them.
+// indexes lines and may lie outside them. The notice (if any) stands at the bottom of the
+// window, over the lines, where it is seen however long the list.
 void drawListScreenFrame(const std::string& title, const std::vector<std::string>& lines,
                          const std::vector<std::string>& marks, std::size_t selectedLine,
-                         const std::string& note);
+                         const std::string& note, const std::string& notice);
 
 // Labels on the left and their values in a column to their right, then the note under them.
 void drawMazeMenuFrame(const std::vector<std::string>& labels, std::uint32_t selected,
@@ -34,7 +35,8 @@ void drawMazeMenuFrame(const std::vector<std::string>& labels, std::uint32_t sel
 void drawOptionsMenuFrame(const std::vector<std::string>& labels, std::uint32_t selected,
                           const DrawMenuValue& drawValue);
 
-// Names with their roles beside them, then the studio line, the first line at scroll.
+// Names with their roles beside them, then the studio line, the first line at scroll; the
+// notice (if any) at the bottom, over them.
 // Leaves: line width 3 and point size 3.
 void drawCreditsFrame(const std::vector<std::pair<std::string, std::string>>& entries,
-                      const std::string& studio, float scroll);
+                      const std::string& studio, float scroll, const std::string& notice);
