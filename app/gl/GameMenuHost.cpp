@@ -4,11 +4,13 @@
 #include "app/gl/Display.h"
 #include "app/gl/GamePlayHost.h"
 #include "app/gl/Music.h"
+#include "base/FreeMemory.h"
 #include "base/InputDevice.h"
 #include "base/Settings.h"
 #include "game/TimesKeeper.h"
 #include "menus/OptionsMenu.h"
 #include "render/gl/GlState.h"
+#include "render/gl/MenuDrawing.h"
 #include "render/gl/Renderer.h"
 
 namespace {
@@ -55,8 +57,11 @@ bool GameMenuHost::playBoard(PlayEntry& entry, bool nextAllowed) {
 }
 
 // Play leaves the pointer hidden when the player leaves a board; the menus show it again.
+// What the last board's frames held goes back to the system before the menus go on.
 void GameMenuHost::leavePlay() {
     musicPlayer.startMenuMusic();
+    drawBackgroundAndWait();
+    returnFreedMemory();
     useMenuState();
     device.showCursor(true);
 }

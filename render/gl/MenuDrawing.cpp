@@ -102,6 +102,13 @@ void drawNote(const std::string& note, float right) {
 
 } // namespace
 
+void drawBackgroundAndWait() {
+    useMenuState();
+    glLoadIdentity();
+    drawMenuBackground(menuBackground);
+    glFinish();
+}
+
 void drawMainMenuFrame(const std::vector<std::string>& lines, std::uint32_t selected) {
     useMenuState();
     // No clear: the background covers the whole window.

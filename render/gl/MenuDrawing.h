@@ -17,6 +17,11 @@ class MenuPainter;
 // Draws the value of line index from the painter's current origin.
 using DrawMenuValue = std::function<void(std::size_t index, MenuPainter& painter)>;
 
+// The menu background into the back buffer, not shown, and a wait until it is drawn: the
+// software renderer lets go of what the frames before it held (a left board's textures)
+// only when it draws with other state.
+void drawBackgroundAndWait();
+
 // The title "tirva" with the ball, and the lines on a grey panel.
 void drawMainMenuFrame(const std::vector<std::string>& lines, std::uint32_t selected);
 
