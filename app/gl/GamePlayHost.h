@@ -1,7 +1,7 @@
 #pragma once
 // The play loop's window in the running game: SDL's clock, the renderer, the ball, the tilt
-// input, the input device and the saves of the best times. Built once at start-up; the boards the
-// menus offer are all played through it.
+// input, the input device and the saves of the best times. Built once at start-up; the boards
+// the menus offer are all played through it.
 
 #include "app/ControlHints.h"
 #include "game/PlayLoop.h"

@@ -31,6 +31,29 @@ int indexOf(MusicTrack track) {
     return static_cast<int>(track);
 }
 
+// Reads a track once, as every file the game reads, for SDL_mixer to play from memory:
+// opening the file by its name again could meet a FIFO swapped in meanwhile, and wait for
+// ever. False, with the reason in error, when it cannot be read.
+bool readTrack(const std::string& fileName, std::string& bytes, std::string& error) {
+    FileRead file = readFile(fileName, MAX_TRACK_FILE_BYTES);
+    switch (file.status) {
+    case ReadStatus::Read:
+        bytes = std::move(file.bytes);
+        return true;
+    case ReadStatus::NotRegularFile:
+        error = fileName + " is not a regular file";
+        return false;
+    case ReadStatus::TooBig:
+        error = fileName + " is larger than " + describeByteCount(MAX_TRACK_FILE_BYTES);
+        return false;
+    case ReadStatus::Missing:
+    case ReadStatus::Unreadable:
+        break;
+    }
+    error = "Couldn't open '" + fileName + "'";
+    return false;
+}
+
 } // namespace
 
 void SdlMixerBackend::openAudio() {
@@ -46,26 +69,10 @@ bool SdlMixerBackend::loadTrack(MusicTrack track, const std::string& fileName, s
         error = openError;
         return false;
     }
-    // Read once, as every file the game reads, and handed to SDL_mixer from memory: opening
-    // the file by its name again could meet a FIFO swapped in meanwhile, and wait for ever.
-    FileRead file = readFile(fileName, MAX_TRACK_FILE_BYTES);
-    switch (file.status) {
-    case ReadStatus::Read:
-        break;
-    case ReadStatus::NotRegularFile:
-        error = fileName + " is not a regular file";
-        return false;
-    case ReadStatus::TooBig:
-        error = fileName + " is larger than " + describeByteCount(MAX_TRACK_FILE_BYTES);
-        return false;
-    case ReadStatus::Missing:
-    case ReadStatus::Unreadable:
-        error = "Couldn't open '" + fileName + "'";
-        return false;
-    }
     // SDL_mixer reads the track from these bytes while it plays, so they stay with it.
     std::string& bytes = trackBytes[indexOf(track)];
-    bytes = std::move(file.bytes);
+    if (!readTrack(fileName, bytes, error))
+        return false;
     SDL_RWops* source = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
     Mix_Music* music = source != nullptr ? Mix_LoadMUS_RW(source) : nullptr;
     if (music == nullptr) {
