@@ -4,6 +4,7 @@
 // arrow keys held down. During play it also reads the keys that steer the run and the
 // window's own events.
 
+#include "game/Ball.h"
 #include "game/PlayKeyCommand.h"
 
 #include <cstdint>
@@ -19,8 +20,8 @@ struct WindowCentre {
 
 class TiltInput {
 public:
-    static constexpr float AXIS_SCALE = 0.05f;   // tilt units per joystick axis unit
-    static constexpr float TILT_LIMIT = 600.0f;  // 60 degrees of board rotation
+    static constexpr float AXIS_SCALE = 0.05f; // tilt units per joystick axis unit
+    static constexpr float TILT_LIMIT = MAX_TILT;
     static constexpr double MOUSE_GAIN = -2.0;   // tilt per pixel of mouse offset
     static constexpr float DISTANCE_STEP = 0.2f; // camera distance per 'a' or 's' press
     // Nearest follow distance, in board units: nearer, the tilted board reaches the near

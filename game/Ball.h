@@ -42,6 +42,8 @@ private:
 };
 
 constexpr float BALL_RADIUS = 0.2f; // board units
+// The most the board tilts either way, in tenths of a degree: 60 degrees.
+constexpr float MAX_TILT = 600.0f;
 
 // Result of one physics step.
 enum class StepResult { Rolling = 0, Lost = 1, Completed = 2 };
@@ -61,7 +63,7 @@ public:
     const Board* board = nullptr;
     float x = 0.0f, y = 0.0f;         // centre in board units (x along columns, y along rows)
     float vx = 0.0f, vy = 0.0f;       // each step moves by v * 150 * dt
-    float tiltX = 0.0f, tiltY = 0.0f; // -600 ... 600, written by the tilt input
+    float tiltX = 0.0f, tiltY = 0.0f; // -MAX_TILT ... MAX_TILT, written by the tilt input
     float z = 0.0f;                   // 0 on the floor, negative while sinking or falling
     bool goalMark = false;            // the last rim touched was a goal hole's
 

@@ -4,7 +4,7 @@
 #include "base/FreeMemory.h"
 #include "base/InputDevice.h"
 #include "game/Ball.h"
-#include "game/BestTimes.h"
+#include "game/TimesKeeper.h"
 #include "render/ViewMode.h"
 #include "render/gl/GlState.h"
 #include "render/gl/HintDrawing.h"
@@ -13,15 +13,10 @@
 
 #include <SDL.h>
 
-namespace {
-
-constexpr const char* BEST_TIMES_FILE = "times.dat";
-
-} // namespace
-
 GamePlayHost::GamePlayHost(Renderer& renderer, Ball& ball, TiltInput& tiltInput,
-                           BestTimes& bestTimes, InputDevice& device)
-    : renderer(renderer), ball(ball), tiltInput(tiltInput), bestTimes(bestTimes), device(device) {}
+                           TimesKeeper& timesKeeper, InputDevice& device)
+    : renderer(renderer), ball(ball), tiltInput(tiltInput), timesKeeper(timesKeeper),
+      device(device) {}
 
 bool GamePlayHost::play(PlayEntry& entry, bool nextAllowed) {
     bool next = playBoard(entry, nextAllowed, ball, *this);
@@ -29,6 +24,7 @@ bool GamePlayHost::play(PlayEntry& entry, bool nextAllowed) {
     // stay in memory until the next board replaces them.
     renderer.releaseBoard();
     returnFreedMemory();
+    timesKeeper.retry();
     return next;
 }
 
@@ -57,9 +53,14 @@ void GamePlayHost::drawFrame() {
 }
 
 // The pause overlay names the controls under its items; a result needs only its own keys.
+// Below them stands why a best time is not saved yet, while one waits.
 void GamePlayHost::drawOverlay(const OverlayView& view) {
     const bool paused = view.outcome == Outcome::Paused;
-    drawOverlayScreen(renderer, ball, view, paused ? listHints(true) : std::vector<std::string>{});
+    std::vector<std::string> lines = paused ? listHints(true) : std::vector<std::string>{};
+    const std::string unsaved = timesKeeper.describeUnsaved();
+    if (!unsaved.empty())
+        lines.push_back(unsaved);
+    drawOverlayScreen(renderer, ball, view, lines);
 }
 
 std::vector<std::string> GamePlayHost::listHints(bool controlsShown) const {
@@ -88,5 +89,5 @@ void GamePlayHost::showCursor() {
 }
 
 void GamePlayHost::saveBestTimes() {
-    bestTimes.save(BEST_TIMES_FILE);
+    timesKeeper.saveNewTime();
 }

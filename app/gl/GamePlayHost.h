@@ -1,7 +1,7 @@
 #pragma once
 // The play loop's window in the running game: SDL's clock, the renderer, the ball, the tilt
-// input, the input device and the best-times file. Built once at start-up; the boards the
-// menus offer are all played through it.
+// input, the input device and the saves of the best times. Built once at start-up; the boards
+// the menus offer are all played through it.
 
 #include "app/ControlHints.h"
 #include "game/PlayLoop.h"
@@ -10,13 +10,13 @@
 #include <vector>
 
 class Ball;
-class BestTimes;
 class Renderer;
 class TiltInput;
+class TimesKeeper;
 
 class GamePlayHost final : public PlayHost {
 public:
-    GamePlayHost(Renderer& renderer, Ball& ball, TiltInput& tiltInput, BestTimes& bestTimes,
+    GamePlayHost(Renderer& renderer, Ball& ball, TiltInput& tiltInput, TimesKeeper& timesKeeper,
                  InputDevice& device);
     GamePlayHost(const GamePlayHost&) = delete;
     GamePlayHost& operator=(const GamePlayHost&) = delete;
@@ -43,7 +43,7 @@ private:
     Renderer& renderer;
     Ball& ball;
     TiltInput& tiltInput;
-    BestTimes& bestTimes;
+    TimesKeeper& timesKeeper;
     InputDevice& device;
     ControlHints hints;
 };

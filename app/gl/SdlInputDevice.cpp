@@ -12,6 +12,8 @@ WindowCentre windowCentre;
 
 namespace {
 
+void (*beforeClose)() = nullptr;
+
 void translateEvent(const SDL_Event& sdlEvent, InputEvent& event) {
     event = InputEvent();
     switch (sdlEvent.type) {
@@ -61,14 +63,21 @@ bool takeEvent(InputEvent& event, bool wait) {
             musicPlayer.handleMusicFinished(sdlEvent.user.code);
             continue;
         }
-        if (sdlEvent.type == SDL_QUIT)
+        if (sdlEvent.type == SDL_QUIT) {
+            if (beforeClose != nullptr)
+                beforeClose();
             std::exit(0);
+        }
         translateEvent(sdlEvent, event);
         return true;
     }
 }
 
 } // namespace
+
+void setBeforeClose(void (*lastWork)()) {
+    beforeClose = lastWork;
+}
 
 int SdlInputDevice::countJoysticks() {
     return SDL_NumJoysticks();

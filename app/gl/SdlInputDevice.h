@@ -11,6 +11,9 @@ struct _SDL_Joystick;
 // Where the pointer is kept while the mouse steers; set by the tilt input.
 extern WindowCentre windowCentre;
 
+// Runs when a close request is about to end the process, from whichever loop took it.
+void setBeforeClose(void (*lastWork)());
+
 class SdlInputDevice final : public InputDevice {
 public:
     int countJoysticks() override;

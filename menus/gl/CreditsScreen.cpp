@@ -32,6 +32,10 @@ CreditsScreen::CreditsScreen()
       studio("Kallistus Works") {}
 
 void CreditsScreen::run(InputDevice& device) {
+    // Keys pressed while the game was busy ending (a save waiting for its lock) must not cut
+    // short the credits that carry a notice.
+    if (!notice.empty())
+        readStopRequest(device);
     CreditsTimeline timeline(SDL_GetTicks());
     scroll = timeline.scroll();
     while (timeline.isRunning()) {
@@ -47,5 +51,5 @@ void CreditsScreen::run(InputDevice& device) {
 }
 
 void CreditsScreen::draw() {
-    drawCreditsFrame(entries, studio, scroll);
+    drawCreditsFrame(entries, studio, scroll, notice);
 }

@@ -21,4 +21,6 @@ public:
     std::vector<std::pair<std::string, std::string>> entries;
     std::string studio;
     float scroll = 0.0f;
+    // Shown under the credits when there is something the player must hear as the game ends.
+    std::string notice;
 };

@@ -3,6 +3,7 @@
 #include "render/Palette.h"
 #include "render/gl/GlMenuPainter.h"
 #include "render/gl/GlState.h"
+#include "render/gl/HintDrawing.h"
 #include "render/gl/MenuBackground.h"
 #include "render/gl/MeshLists.h"
 #include "render/gl/TextDrawing.h"
@@ -82,6 +83,13 @@ void drawMainMenuLines(const std::vector<std::string>& lines, std::uint32_t sele
     }
 }
 
+// News the player must not miss, in white on a dark strip at the bottom of the window, as
+// play's hints stand. The menu state is selected again by the next frame.
+void drawNotice(const std::string& notice) {
+    if (!notice.empty())
+        drawHintLines({notice});
+}
+
 // A word to the player below what a screen offers, smaller than its lines, and smaller still
 // where it would reach past right.
 void drawNote(const std::string& note, float right) {
@@ -92,6 +100,13 @@ void drawNote(const std::string& note, float right) {
 }
 
 } // namespace
+
+void drawBackgroundAndWait() {
+    useMenuState();
+    glLoadIdentity();
+    drawMenuBackground(menuBackground);
+    glFinish();
+}
 
 void drawMainMenuFrame(const std::vector<std::string>& lines, std::uint32_t selected) {
     useMenuState();
@@ -128,7 +143,7 @@ void drawListLine(const std::string& line, const std::string& mark) {
 
 void drawListScreenFrame(const std::string& title, const std::vector<std::string>& lines,
                          const std::vector<std::string>& marks, std::size_t selectedLine,
-                         const std::string& note) {
+                         const std::string& note, const std::string& notice) {
     useMenuState();
     glLoadIdentity();
     glClear(GL_COLOR_BUFFER_BIT);
@@ -152,6 +167,7 @@ void drawListScreenFrame(const std::string& title, const std::vector<std::string
     }
     glTranslatef(0.0f, -1.2f, 0.0f);
     drawNote(note, LIST_MARK_RIGHT);
+    drawNotice(notice);
     SDL_GL_SwapBuffers();
 }
 
@@ -213,7 +229,7 @@ void drawOptionsMenuFrame(const std::vector<std::string>& labels, std::uint32_t 
 }
 
 void drawCreditsFrame(const std::vector<std::pair<std::string, std::string>>& entries,
-                      const std::string& studio, float scroll) {
+                      const std::string& studio, float scroll, const std::string& notice) {
     useMenuState();
     glLoadIdentity();
     drawMenuBackground(menuBackground);
@@ -237,5 +253,8 @@ void drawCreditsFrame(const std::vector<std::pair<std::string, std::string>>& en
     glTranslatef(3.0f, -2.0f, 0.0f);
     useColour(CREDITS_STUDIO_COLOUR);
     drawString(studio, ALIGN_LEFT);
+    drawNotice(notice);
+    glLineWidth(3.0f);
+    glPointSize(3.0f);
     SDL_GL_SwapBuffers();
 }

@@ -17,15 +17,21 @@ class MenuPainter;
 // Draws the value of line index from the painter's current origin.
 using DrawMenuValue = std::function<void(std::size_t index, MenuPainter& painter)>;
 
+// The menu background into the back buffer, not shown, and a wait until it is drawn: the
+// software renderer lets go of what the frames before it held (a left board's textures)
+// only when it draws with other state.
+void drawBackgroundAndWait();
+
 // The title "tirva" with the ball, and the lines on a grey panel.
 void drawMainMenuFrame(const std::vector<std::string>& lines, std::uint32_t selected);
 
 // The title, then lines from the first one shown, each with its mark (if any) at the right
 // edge where the line leaves room for it, then the note (if any) under them; selectedLine
-// indexes lines and may lie outside them.
+// indexes lines and may lie outside them. The notice (if any) stands at the bottom of the
+// window, over the lines, where it is seen however long the list.
 void drawListScreenFrame(const std::string& title, const std::vector<std::string>& lines,
                          const std::vector<std::string>& marks, std::size_t selectedLine,
-                         const std::string& note);
+                         const std::string& note, const std::string& notice);
 
 // Labels on the left and their values in a column to their right, then the note under them.
 void drawMazeMenuFrame(const std::vector<std::string>& labels, std::uint32_t selected,
@@ -34,7 +40,8 @@ void drawMazeMenuFrame(const std::vector<std::string>& labels, std::uint32_t sel
 void drawOptionsMenuFrame(const std::vector<std::string>& labels, std::uint32_t selected,
                           const DrawMenuValue& drawValue);
 
-// Names with their roles beside them, then the studio line, the first line at scroll.
+// Names with their roles beside them, then the studio line, the first line at scroll; the
+// notice (if any) at the bottom, over them.
 // Leaves: line width 3 and point size 3.
 void drawCreditsFrame(const std::vector<std::pair<std::string, std::string>>& entries,
-                      const std::string& studio, float scroll);
+                      const std::string& studio, float scroll, const std::string& notice);

@@ -63,8 +63,11 @@ void Renderer::compileBoard(const Board& newBoard, const Ball& newBall) {
     tiles.reset(board);
 }
 
+// The software renderer lets go of deleted textures and lists only once the frames that used
+// them are drawn: finishing them here lets the memory be given back right after.
 void Renderer::releaseBoard() {
     tiles.reset(nullptr);
+    glFinish();
     board = nullptr;
     ball = nullptr;
 }

@@ -18,7 +18,8 @@ public:
     // Keeps both references and readies the board's drawing: its tiles compile as they come
     // into view. Needs the board textures and display list 3; draws nothing.
     void compileBoard(const Board& newBoard, const Ball& newBall);
-    // Deletes the board's lists and drops both references, once the board is left.
+    // Deletes the board's lists and pictures and drops both references, once the board is
+    // left; waits for the frames drawn with them, so that their memory can go back at once.
     void releaseBoard();
     // Draws one frame of the scene into the back buffer without swapping. Expects: the scene
     // drawing state or what a frame of play leaves (depth test and writes on, culling on,
