@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <bitset>
 #include <set>
 #include <string>
 
@@ -66,4 +67,21 @@ TEST(GlyphTable, TheShippedFontGivesEveryLetterAndDigitItsOwnVisibleGlyph) {
         distinct.insert(table[entry]);
     }
     EXPECT_EQ(distinct.size(), 36u);
+}
+
+// Pairs a player meets side by side ("single boards", "10 diamonds", a clock reading 02.50):
+// each must differ by more than one stroke, so that neither reads as the other where the
+// text is small and a thin stroke may be lost.
+TEST(GlyphTable, TheShippedFontDrawsLookalikeLettersAndDigitsApart) {
+    GlyphTable table{};
+    ASSERT_TRUE(loadGlyphs(table, TIRVA_DATA_DIR "/alpha.lcd"));
+    auto glyphOf = [&table](char ch) {
+        return ch >= '0' && ch <= '9' ? table[ch - '0' + FIRST_DIGIT_GLYPH] : table[ch - 'a'];
+    };
+    const std::pair<char, char> lookalikes[] = {{'b', '8'}, {'b', '6'}, {'d', 'o'}, {'d', '0'},
+                                                {'s', '5'}, {'z', '2'}, {'i', '1'}, {'o', '0'}};
+    for (const auto& [first, second] : lookalikes) {
+        const unsigned differing = glyphOf(first) ^ glyphOf(second);
+        EXPECT_GE(std::bitset<16>(differing).count(), 2u) << first << " against " << second;
+    }
 }
