@@ -20,11 +20,13 @@ bool GameMenuHost::playBoard(PlayEntry& entry, bool nextAllowed) {
     return playHost.play(entry, nextAllowed);
 }
 
-// Play leaves the pointer hidden when the player leaves a board; the menus show it again.
+// Play leaves the pointer hidden when the player leaves a board; the menus show it again
+// where play parked it, which selects nothing until the player moves it.
 void GameMenuHost::leavePlay() {
     musicPlayer.startMenuMusic();
     useMenuState();
     device.showCursor(true);
+    device.discardPointerMotion();
 }
 
 OptionsSnapshot GameMenuHost::takeOptionsSnapshot() {
