@@ -4,6 +4,7 @@
 #include "game/Board.h"
 #include "game/PlayLoop.h"
 #include "menus/MenuHost.h"
+#include "menus/MenuKeyLines.h"
 #include "menus/MenuLoops.h"
 #include "render/gl/MenuFrames.h"
 
@@ -12,9 +13,8 @@
 
 namespace {
 
-// Lines below the window are drawn too and fall off the bottom edge; the one after the
-// window still shows its top, and nothing further down can be seen.
-constexpr std::uint32_t LINES_DRAWN = LIST_WINDOW_LINES + 2;
+// Only the lines of the window: the one after it would be cut in half by the bottom edge.
+constexpr std::uint32_t LINES_DRAWN = LIST_WINDOW_LINES;
 
 using Describe = std::function<std::string(std::size_t index)>;
 
@@ -30,7 +30,13 @@ void drawList(const char* title, std::uint32_t selected, std::uint32_t& top, std
         lines.push_back(describe(i));
         marks.push_back(describeProgress(i));
     }
-    drawListScreenFrame(title, lines, marks, std::size_t(selected) - top, note);
+    drawListScreenFrame(title, lines, marks, std::size_t(selected) - top, note, describeListKeys());
+}
+
+// The entry under the pointer, among those the list shows from top.
+MenuHitTest findEntries(const std::uint32_t& top, std::size_t count) {
+    return
+        [&top, count](MenuPoint point) { return findListEntryAt(top, count, LINES_DRAWN, point); };
 }
 
 BestTimeLookup lookUpBestTimes(MenuHost& host) {
@@ -70,7 +76,8 @@ void runBoardList(BoardList& list, MenuHost& host) {
                 [&](std::size_t i) { return describeBoardListProgress(list, i, bestTimeOf); },
                 describeEmptyList(list));
         },
-        [&list, &host](std::uint32_t index) { return activateBoardEntry(list, index, host); });
+        [&list, &host](std::uint32_t index) { return activateBoardEntry(list, index, host); },
+        findEntries(list.top, list.entries.size()));
 }
 
 bool activateBoardEntry(BoardList& list, std::uint32_t index, MenuHost& host) {
@@ -102,7 +109,8 @@ void runPackList(PackList& list, MenuHost& host) {
             if (index < list.packs.size())
                 playPack(readPack(list.packs[index]), host);
             return true;
-        });
+        },
+        findEntries(list.top, list.packs.size()));
 }
 
 void playPack(const std::vector<std::string>& paths, MenuHost& host) {

@@ -122,3 +122,25 @@ TEST(OptionsMenu, TextThatIsNotANumberKeepsAndShowsThePreviousSensitivity) {
         EXPECT_TRUE(numberOf(menu, "aps sens").hasPoint);
     }
 }
+
+// The line under the options follows the selection with its row's words, and the keys line
+// names typing on a number and stepping elsewhere.
+TEST(OptionsMenu, TheSelectedItemSaysWhatItDoesAndWhichKeysChangeIt) {
+    OptionsMenu menu(makeSnapshot());
+    ASSERT_FALSE(menu.items.empty());
+    for (menu.selected = 0; menu.selected < menu.items.size(); ++menu.selected) {
+        const std::string description = menu.describeSelected();
+        const std::string& label = menu.items[menu.selected].label;
+        EXPECT_FALSE(description.empty()) << label;
+        const bool typed = label == "mouse sens" || label == "aps sens";
+        EXPECT_NE(menu.describeKeys().find(typed ? "type a number" : "left right change"),
+                  std::string::npos)
+            << label;
+        EXPECT_NE(menu.describeKeys().find("esc save and back"), std::string::npos);
+    }
+    menu.selected = 1;
+    EXPECT_EQ(menu.items[1].label, "resolution");
+    EXPECT_NE(menu.describeSelected().find("size"), std::string::npos);
+    menu.selected = 6;
+    EXPECT_NE(menu.describeSelected().find("laptop tilt sensor"), std::string::npos);
+}
