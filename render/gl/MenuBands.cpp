@@ -29,6 +29,15 @@ void drawLine(const std::string& text, float x, float baseline, float scaleX, fl
     glPopMatrix();
 }
 
+// The note above the keys, when there is one.
+std::vector<std::string> listKeyLines(const std::string& note, const std::string& keys) {
+    std::vector<std::string> lines;
+    if (!note.empty())
+        lines.push_back(note);
+    lines.push_back(keys);
+    return lines;
+}
+
 } // namespace
 
 void drawBand(const MenuRect& band) {
@@ -47,11 +56,13 @@ void drawBand(const MenuRect& band) {
     glPopMatrix();
 }
 
+float findBottomKeyStripTop(const std::string& note, const std::string& keys) {
+    const ViewportSize size = readViewportSize();
+    return layOutBottomLines(listKeyLines(note, keys), size.width, size.height).top;
+}
+
 void drawBottomKeyLines(const std::string& note, const std::string& keys) {
-    std::vector<std::string> lines;
-    if (!note.empty())
-        lines.push_back(note);
-    lines.push_back(keys);
+    const std::vector<std::string> lines = listKeyLines(note, keys);
     const ViewportSize size = readViewportSize();
     const BottomLines layout = layOutBottomLines(lines, size.width, size.height);
     drawBand({-1.0f, -1.0f, 1.0f, layout.top});

@@ -16,6 +16,9 @@ void drawBand(const MenuRect& band);
 // Expects: blending off. Leaves: blending off, line width 1, the matrix as found.
 void drawBottomKeyLines(const std::string& note, const std::string& keys);
 
+// The top of the strip drawBottomKeyLines draws, in menu coordinates.
+float findBottomKeyStripTop(const std::string& note, const std::string& keys);
+
 // The key line right-aligned in room (MenuLayout.h), on its own band when banded (a list's
 // title row stands on the list's band already). Expects: blending off. Leaves: blending
 // off, line width 1, the matrix as found.

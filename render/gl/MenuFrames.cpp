@@ -12,6 +12,7 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -239,6 +240,9 @@ void drawCreditsFrame(const std::vector<std::pair<std::string, std::string>>& en
         textDrop +=
             findCreditsEntryDrop(static_cast<int>(std::count(name.begin(), name.end(), '\n')),
                                  static_cast<int>(std::count(role.begin(), role.end(), '\n')));
+    const ViewportSize size = readViewportSize();
+    const float stripTop = findBottomKeyStripTop("", keys);
+    useClipAbove(static_cast<int>(std::ceil((stripTop + 1) / 2 * static_cast<float>(size.height))));
     drawBand(surroundCredits(scroll, textDrop));
     moveTo(CREDITS_LEFT, scroll, CREDITS_SCALE);
     useColour(CREDITS_NAME_COLOUR);
@@ -259,6 +263,7 @@ void drawCreditsFrame(const std::vector<std::pair<std::string, std::string>>& en
     glTranslatef(CREDITS_STUDIO_INDENT, -CREDITS_STUDIO_DROP, 0.0f);
     useColour(CREDITS_STUDIO_COLOUR);
     drawString(studio, ALIGN_LEFT);
+    leaveClip();
     drawBottomKeyLines("", keys);
     SDL_GL_SwapBuffers();
 }
