@@ -16,9 +16,8 @@ MenuRect surroundLine(float left, float right, float baseline, float scale, floa
 }
 
 MenuLine placeListText(float baseline) {
-    const float right = LIST_LEFT + LIST_MARK_RIGHT * LIST_SCALE;
     return {LIST_LEFT, baseline, LIST_SCALE,
-            surroundLine(LIST_LEFT, right, baseline, LIST_SCALE, LIST_LINE_PITCH)};
+            surroundLine(LIST_LEFT, LIST_RIGHT, baseline, LIST_SCALE, LIST_LINE_PITCH)};
 }
 
 } // namespace
@@ -54,8 +53,7 @@ MenuLine placeListLine(std::size_t row) {
 MenuRect surroundList(std::size_t rows) {
     const float padding = BAND_PADDING * LIST_SCALE;
     const MenuLine last = rows == 0 ? placeListTitle() : placeListLine(rows - 1);
-    return {LIST_LEFT - padding, last.baseline - padding,
-            LIST_LEFT + LIST_MARK_RIGHT * LIST_SCALE + padding,
+    return {LIST_LEFT - padding, last.baseline - padding, LIST_RIGHT + padding,
             LIST_TITLE_BASELINE + LIST_SCALE + padding};
 }
 

@@ -52,17 +52,18 @@ constexpr float LIST_LEFT = -0.8f;
 constexpr float LIST_TITLE_BASELINE = 0.85f;
 constexpr float LIST_LINE_PITCH = 1.2f;  // glyph heights
 constexpr float LIST_MARK_RIGHT = 17.0f; // glyph heights
+constexpr float LIST_RIGHT = LIST_LEFT + LIST_MARK_RIGHT * LIST_SCALE;
 MenuLine placeListTitle();
 // Row 0 is the first line under the title; a row past the entries places the list's note.
 MenuLine placeListLine(std::size_t row);
 // The dark band behind the title and rows lines (the note counts as one).
 MenuRect surroundList(std::size_t rows);
 
-// An item menu: labels aligned at labelX, each value drawn valueOffset glyphs right of it,
-// rows PITCH glyphs apart; a value that wraps onto more lines pushes the rows below it down.
+// An item menu: labels starting or ending at labelX (as the screen aligns them), each value
+// drawn valueOffset glyphs right of it, rows ITEM_ROW_PITCH glyphs apart; a value that wraps
+// onto more lines pushes the rows below it down.
 struct ItemMenuShape {
     float labelX;
-    int labelAlign;    // ALIGN_LEFT or ALIGN_RIGHT
     float valueOffset; // glyph heights from labelX
     float firstBaseline;
     float scale;
@@ -70,9 +71,9 @@ struct ItemMenuShape {
 };
 constexpr float ITEM_ROW_PITCH = 1.4f; // glyph heights
 // The random maze menu: labels from the left, values in a column six glyphs on.
-constexpr ItemMenuShape MAZE_MENU_SHAPE = {-0.85f, 0, 6.0f, 0.85f, 0.1f, -0.9f};
+constexpr ItemMenuShape MAZE_MENU_SHAPE = {-0.85f, 6.0f, 0.85f, 0.1f, -0.9f};
 // The options: labels ending left of the middle, values just right of them.
-constexpr ItemMenuShape OPTIONS_MENU_SHAPE = {-0.6f, 1, 1.5f, 0.85f, 0.05f, -0.95f};
+constexpr ItemMenuShape OPTIONS_MENU_SHAPE = {-0.6f, 1.5f, 0.85f, 0.05f, -0.95f};
 
 // One row: its label, and where its value starts and answers the pointer (the rest of the
 // row, to the window's right edge).
@@ -119,6 +120,5 @@ CornerLine placeCornerLine(const std::string& text, const MenuRect& room, int wi
 // Where the main menu and the lists put their key line: their own layout fills their bottom
 // edge, so the line stands in the top right corner, above the title or beside it.
 constexpr MenuRect MAIN_MENU_KEY_ROOM = {-0.45f, 0.87f, 0.97f, 0.955f};
-constexpr MenuRect LIST_KEY_ROOM = {0.0f, LIST_TITLE_BASELINE,
-                                    LIST_LEFT + LIST_MARK_RIGHT* LIST_SCALE,
+constexpr MenuRect LIST_KEY_ROOM = {0.0f, LIST_TITLE_BASELINE, LIST_RIGHT,
                                     LIST_TITLE_BASELINE + LIST_SCALE};
