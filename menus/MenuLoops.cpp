@@ -8,28 +8,45 @@ namespace {
 // Takes the key presses of one event; false when the loop returns.
 using KeyHandler = std::function<bool(int key)>;
 
+// The pointer's side of a menu: where its lines are, and the line it selects.
+struct Pointing {
+    const MenuHitTest& hitTest;
+    std::uint32_t& selected;
+};
+
 // False when the loop returns: the events still queued stay for the next screen. A resized
-// window gets a display of its new size; the menus draw into the whole of it.
-bool handleEvent(InputDevice& device, const InputEvent& event, const KeyHandler& handleKey) {
+// window gets a display of its new size; the menus draw into the whole of it. A pointer event
+// that stands for a key is handled as that key.
+bool handleEvent(InputDevice& device, const InputEvent& event, const KeyHandler& handleKey,
+                 const Pointing& pointing) {
     switch (event.kind) {
     case InputEvent::Kind::Resize:
         device.reopenWindow(event.x, event.y);
         return true;
     case InputEvent::Kind::KeyPress:
         return handleKey(event.key);
+    case InputEvent::Kind::MouseMotion:
+    case InputEvent::Kind::MouseButton: {
+        const MenuPoint point =
+            toMenuPoint(event.x, event.y, device.windowWidth(), device.windowHeight());
+        std::optional<int> key =
+            routeMenuPointer(event, point, pointing.hitTest, pointing.selected);
+        return !key || handleKey(*key);
+    }
     default:
         return true;
     }
 }
 
 // No frame timer: the screen is drawn again only once the queue is empty.
-void pumpEvents(InputDevice& device, const MenuRedraw& redraw, const KeyHandler& handleKey) {
+void pumpEvents(InputDevice& device, const MenuRedraw& redraw, const KeyHandler& handleKey,
+                const Pointing& pointing) {
     for (;;) {
         redraw();
         InputEvent event;
         device.waitEvent(event);
         do {
-            if (!handleEvent(device, event, handleKey))
+            if (!handleEvent(device, event, handleKey, pointing))
                 return;
         } while (device.pollEvent(event));
     }
@@ -38,8 +55,9 @@ void pumpEvents(InputDevice& device, const MenuRedraw& redraw, const KeyHandler&
 } // namespace
 
 void runListScreen(InputDevice& device, std::uint32_t& selected, std::size_t lineCount,
-                   const MenuRedraw& redraw, const MenuActivate& activate) {
-    pumpEvents(device, redraw, [&](int key) {
+                   const MenuRedraw& redraw, const MenuActivate& activate,
+                   const MenuHitTest& hitTest) {
+    const KeyHandler handleKey = [&](int key) {
         switch (routeMenuKey(MenuShape::List, key, selected, lineCount)) {
         case MenuKeyAction::Leave:
             return false;
@@ -48,12 +66,13 @@ void runListScreen(InputDevice& device, std::uint32_t& selected, std::size_t lin
         default:
             return true;
         }
-    });
+    };
+    pumpEvents(device, redraw, handleKey, {hitTest, selected});
 }
 
 void runItemMenu(InputDevice& device, MenuEntries& items, std::uint32_t& selected,
-                 const MenuRedraw& redraw) {
-    pumpEvents(device, redraw, [&](int key) {
+                 const MenuRedraw& redraw, const MenuHitTest& hitTest) {
+    const KeyHandler handleKey = [&](int key) {
         switch (routeMenuKey(MenuShape::ItemMenu, key, selected, items.size())) {
         case MenuKeyAction::Leave:
             return false;
@@ -62,5 +81,6 @@ void runItemMenu(InputDevice& device, MenuEntries& items, std::uint32_t& selecte
         default:
             return true;
         }
-    });
+    };
+    pumpEvents(device, redraw, handleKey, {hitTest, selected});
 }

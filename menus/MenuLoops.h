@@ -4,6 +4,7 @@
 // when the player does something.
 
 #include "menus/MenuItem.h"
+#include "menus/MenuPointer.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -18,11 +19,14 @@ using MenuActivate = std::function<bool(std::uint32_t selected)>;
 
 // A column of lineCount texts: Down and Up move selected, Return or Space activate it,
 // Escape returns. The caller resets selected where its screen wants that. A resized window
-// is re-opened at its new size.
+// is re-opened at its new size. The pointer acts as MenuPointer.h says, on the lines
+// hitTest finds where the screen was last drawn.
 void runListScreen(InputDevice& device, std::uint32_t& selected, std::size_t lineCount,
-                   const MenuRedraw& redraw, const MenuActivate& activate);
+                   const MenuRedraw& redraw, const MenuActivate& activate,
+                   const MenuHitTest& hitTest = {});
 
 // Labelled items: Down and Up move selected, Escape returns, every other key goes to the
-// selected item, which may ask the menu to close. A resized window is re-opened too.
+// selected item, which may ask the menu to close. A resized window is re-opened too, and the
+// pointer acts as in a list.
 void runItemMenu(InputDevice& device, MenuEntries& items, std::uint32_t& selected,
-                 const MenuRedraw& redraw);
+                 const MenuRedraw& redraw, const MenuHitTest& hitTest = {});

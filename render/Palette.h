@@ -56,6 +56,12 @@ constexpr Colour LIST_SELECTED_COLOUR = {0.0f, 1.0f, 1.0f, 1.0f};
 // A word to the player under a list or the random maze menu, a soft yellow no line uses.
 constexpr Colour NOTE_COLOUR = {1.0f, 1.0f, 0.6f, 1.0f};
 
+// Behind the menus' texts, so they read on every background: darker than the hint strip,
+// since the busiest backgrounds show fine dark detail through it where a floor shows none.
+// The key lines are white on it, as the hint lines of play.
+constexpr Colour MENU_BAND_COLOUR = {0.0f, 0.0f, 0.0f, 0.75f};
+constexpr Colour MENU_KEYS_COLOUR = HINT_TEXT_COLOUR;
+
 // The random maze menu: labels, their values, and the chosen value's highlight.
 constexpr Colour MAZE_LABEL_COLOUR = {0.0f, 1.0f, 0.0f, 1.0f};
 constexpr Colour MAZE_SELECTED_COLOUR = {0.0f, 1.0f, 1.0f, 1.0f}; // drawn wide under the label

@@ -33,14 +33,16 @@ bool GameMenuHost::playBoard(PlayEntry& entry, bool nextAllowed) {
     return playHost.play(entry, nextAllowed);
 }
 
-// Play leaves the pointer hidden when the player leaves a board; the menus show it again.
-// What the last board's frames held goes back to the system before the menus go on.
+// Play leaves the pointer hidden when the player leaves a board; the menus show it again
+// where play parked it, which selects nothing until the player moves it. What the last
+// board's frames held goes back to the system before the menus go on.
 void GameMenuHost::leavePlay() {
     musicPlayer.startMenuMusic();
     drawBackgroundAndWait();
     returnFreedMemory();
     useMenuState();
     device.showCursor(true);
+    device.discardPointerMotion();
 }
 
 OptionsSnapshot GameMenuHost::takeOptionsSnapshot() {

@@ -32,6 +32,9 @@ void translateEvent(const SDL_Event& sdlEvent, InputEvent& event) {
         break;
     case SDL_MOUSEBUTTONDOWN:
         event.kind = InputEvent::Kind::MouseButton;
+        event.button = sdlEvent.button.button;
+        event.x = sdlEvent.button.x;
+        event.y = sdlEvent.button.y;
         break;
     case SDL_JOYAXISMOTION:
         event.kind = InputEvent::Kind::JoystickAxis;
@@ -128,6 +131,14 @@ bool SdlInputDevice::pollEvent(InputEvent& event) {
 
 void SdlInputDevice::waitEvent(InputEvent& event) {
     takeEvent(event, true);
+}
+
+// A warp's motion reaches the X queue before the warp returns; the pump brings it into SDL's.
+void SdlInputDevice::discardPointerMotion() {
+    SDL_PumpEvents();
+    SDL_Event motion;
+    while (SDL_PeepEvents(&motion, 1, SDL_GETEVENT, SDL_MOUSEMOTIONMASK) > 0) {
+    }
 }
 
 void SdlInputDevice::reopenWindow(int width, int height) {

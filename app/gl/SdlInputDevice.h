@@ -29,6 +29,7 @@ public:
 
     bool pollEvent(InputEvent& event) override;
     void waitEvent(InputEvent& event) override;
+    void discardPointerMotion() override;
     void reopenWindow(int width, int height) override;
 
 private:

@@ -5,6 +5,7 @@
 #include "game/PlayLoop.h"
 #include "menus/ListProgress.h"
 #include "menus/MenuHost.h"
+#include "menus/MenuKeyLines.h"
 #include "menus/MenuLoops.h"
 #include "render/gl/MenuFrames.h"
 
@@ -13,9 +14,8 @@
 
 namespace {
 
-// Lines below the window are drawn too and fall off the bottom edge; the one after the
-// window still shows its top, and nothing further down can be seen.
-constexpr std::uint32_t LINES_DRAWN = LIST_WINDOW_LINES + 2;
+// Only the lines of the window: the one after it would be cut in half by the bottom edge.
+constexpr std::uint32_t LINES_DRAWN = LIST_WINDOW_LINES;
 
 using Describe = std::function<std::string(std::size_t index)>;
 
@@ -29,7 +29,14 @@ void drawList(const char* title, std::uint32_t selected, std::uint32_t& top, std
         lines.push_back(describe(i));
         marks.push_back(progress.describe(i));
     }
-    drawListScreenFrame(title, lines, marks, std::size_t(selected) - top, note, notice);
+    drawListScreenFrame(title, lines, marks, std::size_t(selected) - top, note, describeListKeys(),
+                        notice);
+}
+
+// The entry under the pointer, among those the list shows from top.
+MenuHitTest findEntries(const std::uint32_t& top, std::size_t count) {
+    return
+        [&top, count](MenuPoint point) { return findListEntryAt(top, count, LINES_DRAWN, point); };
 }
 
 // Looking a time up for a list never adds an entry to the table.
@@ -77,7 +84,8 @@ void runBoardList(BoardList& list, MenuHost& host) {
             const bool stays = activateBoardEntry(list, index, host);
             progress.forget();
             return stays;
-        });
+        },
+        findEntries(list.top, list.entries.size()));
     host.retryUnsavedTimes();
 }
 
@@ -113,7 +121,8 @@ void runPackList(PackList& list, MenuHost& host) {
                 playPack(readPack(list.packs[index]), host);
             progress.forget();
             return true;
-        });
+        },
+        findEntries(list.top, list.packs.size()));
     host.retryUnsavedTimes();
 }
 

@@ -1,8 +1,8 @@
 #include "menus/gl/CreditsScreen.h"
 
 #include "base/InputDevice.h"
-#include "base/KeyCodes.h"
 #include "menus/CreditsTimeline.h"
+#include "menus/MenuKeyLines.h"
 #include "render/gl/MenuFrames.h"
 
 #include <SDL.h>
@@ -13,12 +13,8 @@ namespace {
 bool readStopRequest(InputDevice& device) {
     bool stop = false;
     InputEvent event;
-    while (device.pollEvent(event)) {
-        if (event.kind == InputEvent::Kind::KeyPress) {
-            const int key = event.key;
-            stop = stop || key == KEY_ESCAPE || key == KEY_RETURN || key == KEY_SPACE;
-        }
-    }
+    while (device.pollEvent(event))
+        stop = stop || endsCredits(event);
     return stop;
 }
 
@@ -51,5 +47,5 @@ void CreditsScreen::run(InputDevice& device) {
 }
 
 void CreditsScreen::draw() {
-    drawCreditsFrame(entries, studio, scroll, notice);
+    drawCreditsFrame(entries, studio, scroll, describeCreditsKeys(), notice);
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The credits shown when the player leaves the main menu: names and roles rising over the
-// menu background, then the studio line. Escape, Return or Space end them.
+// menu background, then the studio line. Escape, Return, Space or a click end them.
 
 #include <string>
 #include <utility>

@@ -219,6 +219,16 @@ void leavePanelBlending() {
     glDisable(GL_BLEND);
 }
 
+void useClipAbove(int bottomRow) {
+    const ViewportSize size = readViewportSize();
+    glScissor(0, bottomRow, size.width, size.height - bottomRow);
+    glEnable(GL_SCISSOR_TEST);
+}
+
+void leaveClip() {
+    glDisable(GL_SCISSOR_TEST);
+}
+
 void useBackgroundTexturing(unsigned texture) {
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, texture);

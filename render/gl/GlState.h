@@ -103,6 +103,10 @@ void leaveTitleBallLighting();
 // The main menu's translucent panel.
 void usePanelBlending();
 void leavePanelBlending();
+// Draws only above the given row of pixels, counted from the window's bottom: the credits
+// rise from behind their key strip, not through it.
+void useClipAbove(int bottomRow);
+void leaveClip();
 // The menu background: its texture replaces the colour.
 void useBackgroundTexturing(unsigned texture);
 void leaveBackgroundTexturing();

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <string>
 #include <utility>
@@ -45,6 +46,15 @@ public:
         }
         takeFront(event);
     }
+    void discardPointerMotion() override {
+        events.erase(std::remove_if(events.begin(), events.end(),
+                                    [](const Arrival& arrival) {
+                                        return arrival.event.kind ==
+                                                   InputEvent::Kind::MouseMotion &&
+                                               !arrival.afterWait;
+                                    }),
+                     events.end());
+    }
     void reopenWindow(int newWidth, int newHeight) override {
         width = newWidth;
         height = newHeight;
@@ -76,9 +86,12 @@ public:
         event.y = y;
         push(event);
     }
-    void clickButton() {
+    void clickButton(int button = MOUSE_LEFT, int x = 0, int y = 0) {
         InputEvent event;
         event.kind = InputEvent::Kind::MouseButton;
+        event.button = button;
+        event.x = x;
+        event.y = y;
         push(event);
     }
     void moveAxis(int axis, int value) {
