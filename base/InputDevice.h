@@ -40,6 +40,11 @@ public:
     virtual void waitEvent(InputEvent& event) = 0;
     // Re-opens the display windowed at the new size.
     virtual void reopenWindow(int width, int height) = 0;
+    // A screen appears (an overlay, a menu, a menu again after what it opened): the keys down
+    // at this moment do nothing on it until they are released and pressed again, so a key held
+    // for the screen before cannot act here (see HeldKeys). Every loop that waits for keys
+    // calls it once its first picture is shown.
+    virtual void ignoreHeldKeys() = 0;
 
 protected:
     // Never deleted through this interface: the game's device lives until the process exits.
