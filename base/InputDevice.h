@@ -42,8 +42,9 @@ public:
     virtual void reopenWindow(int width, int height) = 0;
     // A screen appears (an overlay, a menu, a menu again after what it opened): the keys down
     // at this moment do nothing on it until they are released and pressed again, so a key held
-    // for the screen before cannot act here (see HeldKeys). Every loop that waits for keys
-    // calls it once its first picture is shown.
+    // for the screen before cannot act here (see HeldKeys). The overlay and the menu loops call
+    // it once their first picture is shown, the menu loops again as they close, and play as it
+    // ends.
     virtual void ignoreHeldKeys() = 0;
 
 protected:
