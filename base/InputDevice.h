@@ -45,6 +45,12 @@ public:
     virtual void discardPointerMotion() = 0;
     // Re-opens the display windowed at the new size.
     virtual void reopenWindow(int width, int height) = 0;
+    // A screen appears (an overlay, a menu, a menu again after what it opened): the keys down
+    // at this moment do nothing on it until they are released and pressed again, so a key held
+    // for the screen before cannot act here (see HeldKeys). The overlay and the menu loops call
+    // it once their first picture is shown, the menu loops again as they close, and play as it
+    // ends.
+    virtual void ignoreHeldKeys() = 0;
 
 protected:
     // Never deleted through this interface: the game's device lives until the process exits.

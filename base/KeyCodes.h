@@ -4,6 +4,7 @@
 // so they never count as digits.
 
 constexpr int KEY_BACKSPACE = 8;
+constexpr int KEY_TAB = 9;
 constexpr int KEY_RETURN = 13;
 constexpr int KEY_ESCAPE = 27;
 constexpr int KEY_SPACE = 32;
@@ -13,6 +14,7 @@ constexpr int KEY_9 = 57;
 constexpr int KEY_A = 97;
 constexpr int KEY_R = 114;
 constexpr int KEY_S = 115;
+constexpr int KEY_V = 118;
 constexpr int KEY_UP = 273;
 constexpr int KEY_DOWN = 274;
 constexpr int KEY_RIGHT = 275;

@@ -80,6 +80,7 @@ void Ball::begin(const Board& newBoard) {
 
 void Ball::reset() {
     goalMark = false;
+    drop = Drop::None;
     x = board->startX + 0.5f;
     y = board->startY + 0.5f;
     vx = 0.0f;
@@ -89,12 +90,16 @@ void Ball::reset() {
     start();
 }
 
-StepResult Ball::step(std::int32_t ms) {
+StepReport Ball::advance(std::int32_t ms) {
+    StepReport report;
     if (board == nullptr || !board->hasGrids() || board->width <= 0 || board->height <= 0)
-        return StepResult::Rolling;
+        return report;
     float dt = static_cast<float>(ms) * 0.001f;
-    if (z < FALL_THRESHOLD)
-        return fall(dt);
+    report.drop = drop;
+    if (z < FALL_THRESHOLD) {
+        report.result = fall(dt);
+        return report;
+    }
 
     vx = (vx + tiltX * TILT_GAIN * dt) * (1.0f - DAMPING_RATE * dt);
     vy = (vy + tiltY * TILT_GAIN * dt) * (1.0f - DAMPING_RATE * dt);
@@ -109,7 +114,13 @@ StepResult Ball::step(std::int32_t ms) {
         stepOverHole(dt, c, r, kind);
     else if (kind == KIND_GAP)
         stepOverGap(dt, c, r);
-    return StepResult::Rolling;
+    // Only a rim or an edge takes the ball this low, so the cell under it is what it falls into.
+    if (z < FALL_THRESHOLD) {
+        drop = kind == KIND_GOAL ? Drop::GoalHole : kind == KIND_TRAP ? Drop::TrapHole : Drop::Gap;
+        report.dropped = true;
+        report.drop = drop;
+    }
+    return report;
 }
 
 StepResult Ball::fall(float dt) {

@@ -48,6 +48,18 @@ constexpr float MAX_TILT = 600.0f;
 // Result of one physics step.
 enum class StepResult { Rolling = 0, Lost = 1, Completed = 2 };
 
+// What a falling ball drops into. The goal mark, not this, decides whether the board is
+// completed: a ball that touched a goal's rim last and then dropped through a gap completes it.
+enum class Drop { None, GoalHole, TrapHole, Gap };
+
+// What one step did, for whoever reacts to it: the play loop (which overlay, and why a try
+// failed) and anything else that follows the ball. A plain value each step fills afresh.
+struct StepReport {
+    StepResult result = StepResult::Rolling;
+    bool dropped = false;   // the ball began to fall in this step
+    Drop drop = Drop::None; // what it falls into, from that step until the fall ends
+};
+
 class Ball : public Timer {
 public:
     explicit Ball(TickSource tickSource);
@@ -57,8 +69,10 @@ public:
     // Back to the start cell, still, on the floor, goal mark cleared; the tilt is kept; the
     // clock restarts with the board's time limit as its target.
     void reset();
-    // One step of ms milliseconds.
-    StepResult step(std::int32_t ms);
+    // One step of ms milliseconds, and what happened in it.
+    StepReport advance(std::int32_t ms);
+    // The same, for callers that need only its result.
+    StepResult step(std::int32_t ms) { return advance(ms).result; }
 
     const Board* board = nullptr;
     float x = 0.0f, y = 0.0f;         // centre in board units (x along columns, y along rows)
@@ -66,6 +80,7 @@ public:
     float tiltX = 0.0f, tiltY = 0.0f; // -MAX_TILT ... MAX_TILT, written by the tilt input
     float z = 0.0f;                   // 0 on the floor, negative while sinking or falling
     bool goalMark = false;            // the last rim touched was a goal hole's
+    Drop drop = Drop::None;           // what the ball is falling into; None until it falls
 
 private:
     // A point of a wall that the ball's surface may not pass.

@@ -1,6 +1,7 @@
 #include "menus/LevelLists.h"
 
 #include "base/FileIO.h"
+#include "game/BoardName.h"
 #include "game/PlayLoop.h"
 
 #include <algorithm>
@@ -73,7 +74,7 @@ std::string describeBoardListEntry(const BoardList& list, std::size_t index) {
     const std::string& name = list.entries[index];
     if (static_cast<std::int64_t>(index) >= list.fileCount)
         return lowerCased(name + '/');
-    return lowerCased(name.substr(0, name.size() > 3 ? name.size() - 3 : 0));
+    return nameBoardFile(name);
 }
 
 std::string describePackListEntry(const PackList& list, std::size_t index) {

@@ -38,16 +38,22 @@ bool handleEvent(InputDevice& device, const InputEvent& event, const KeyHandler&
     }
 }
 
-// No frame timer: the screen is drawn again only once the queue is empty.
+// No frame timer: the screen is drawn again only once the queue is empty. Keys held when the
+// screen first shows do nothing on it until pressed again; nor, once it closes, on the screen
+// that shows again behind it.
 void pumpEvents(InputDevice& device, const MenuRedraw& redraw, const KeyHandler& handleKey,
                 const Pointing& pointing) {
-    for (;;) {
+    for (bool shown = false;; shown = true) {
         redraw();
+        if (!shown)
+            device.ignoreHeldKeys();
         InputEvent event;
         device.waitEvent(event);
         do {
-            if (!handleEvent(device, event, handleKey, pointing))
+            if (!handleEvent(device, event, handleKey, pointing)) {
+                device.ignoreHeldKeys();
                 return;
+            }
         } while (device.pollEvent(event));
     }
 }

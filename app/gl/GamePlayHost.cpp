@@ -4,7 +4,10 @@
 #include "base/FreeMemory.h"
 #include "base/InputDevice.h"
 #include "game/Ball.h"
+#include "game/BestTimes.h"
+#include "game/Board.h"
 #include "game/TimesKeeper.h"
+#include "render/OverlayLayout.h"
 #include "render/ViewMode.h"
 #include "render/gl/GlState.h"
 #include "render/gl/HintDrawing.h"
@@ -19,6 +22,7 @@ GamePlayHost::GamePlayHost(Renderer& renderer, Ball& ball, TiltInput& tiltInput,
       device(device) {}
 
 bool GamePlayHost::play(PlayEntry& entry, bool nextAllowed) {
+    boardName = entry.name;
     bool next = playBoard(entry, nextAllowed, ball, *this);
     // The board's lists and picture go as soon as it is left; a big board's would otherwise
     // stay in memory until the next board replaces them.
@@ -36,9 +40,11 @@ void GamePlayHost::sleep(std::int32_t ms) {
     SDL_Delay(static_cast<Uint32>(ms));
 }
 
-// Every board starts with the controls line shown.
+// Every board starts with the controls line shown; its whole view leaves the clock's lines
+// room above it.
 void GamePlayHost::prepareBoard(const Board& board) {
     renderer.compileBoard(board, ball);
+    renderer.wholeViewTop = findWholeViewTop(board.timeLimit >= 0);
     useSceneState();
     hints.restart(currentTick());
 }
@@ -69,7 +75,25 @@ std::vector<std::string> GamePlayHost::listHints(bool controlsShown) const {
     state.hasAccelerometer = tiltInput.hasAccelerometer();
     state.followView =
         renderer.board == nullptr || !showsWholeBoard(renderer.topview, *renderer.board);
+    if (renderer.board != nullptr) {
+        state.wholeViewAllowed = !renderer.board->noTopView;
+        state.timeLimitMs = renderer.board->timeLimit;
+        state.boardName = boardName;
+    }
     return listHintLines(state, controlsShown);
+}
+
+// The running flag that the options show as "top view" and save when they are left, so the
+// choice holds for the boards after this one. A board that forbids the whole view keeps
+// following the ball, and its lines show again to say so.
+void GamePlayHost::switchView() {
+    if (renderer.board == nullptr)
+        return;
+    if (renderer.board->noTopView) {
+        hints.restart(currentTick());
+        return;
+    }
+    renderer.topview = !renderer.topview;
 }
 
 void GamePlayHost::startRun() {
@@ -77,7 +101,10 @@ void GamePlayHost::startRun() {
 }
 
 PlayKeyCommand GamePlayHost::pollCommand() {
-    return tiltInput.poll(currentTick());
+    const PlayKeyCommand command = tiltInput.poll(currentTick());
+    if (tiltInput.takeViewSwitch())
+        switchView();
+    return command;
 }
 
 void GamePlayHost::releaseArrows() {

@@ -37,8 +37,12 @@ public:
     void saveBestTimes() override;
 
 private:
-    // The hint lines for the controls in force; the controls line while controlsShown.
+    // The hint lines for the controls in force; the board's line and the controls line while
+    // controlsShown.
     std::vector<std::string> listHints(bool controlsShown) const;
+    // The view key: the follow view and the whole-board view take turns, where the board
+    // allows the whole view.
+    void switchView();
 
     Renderer& renderer;
     Ball& ball;
@@ -46,4 +50,5 @@ private:
     TimesKeeper& timesKeeper;
     InputDevice& device;
     ControlHints hints;
+    std::string boardName; // of the board being played
 };

@@ -7,6 +7,7 @@
 #include <SDL.h>
 
 #include <cstdlib>
+#include <vector>
 
 WindowCentre windowCentre;
 
@@ -51,8 +52,9 @@ void translateEvent(const SDL_Event& sdlEvent, InputEvent& event) {
 
 // The one place the game takes SDL events from, waiting or not: what every loop must do is
 // done here. The music's notice starts the next track and the search goes on; a close
-// request ends the process at once, whichever screen is showing. False: nothing pending.
-bool takeEvent(InputEvent& event, bool wait) {
+// request ends the process at once, whichever screen is showing; a press of a key held since
+// the screen appeared is dropped. False: nothing pending.
+bool takeEvent(InputEvent& event, bool wait, HeldKeys& heldKeys) {
     SDL_Event sdlEvent;
     for (;;) {
         if (wait) {
@@ -72,7 +74,8 @@ bool takeEvent(InputEvent& event, bool wait) {
             std::exit(0);
         }
         translateEvent(sdlEvent, event);
-        return true;
+        if (heldKeys.admit(event))
+            return true;
     }
 }
 
@@ -126,11 +129,11 @@ int SdlInputDevice::windowHeight() {
 }
 
 bool SdlInputDevice::pollEvent(InputEvent& event) {
-    return takeEvent(event, false);
+    return takeEvent(event, false, heldKeys);
 }
 
 void SdlInputDevice::waitEvent(InputEvent& event) {
-    takeEvent(event, true);
+    takeEvent(event, true, heldKeys);
 }
 
 // A warp's motion reaches the X queue before the warp returns; the pump brings it into SDL's.
@@ -143,4 +146,18 @@ void SdlInputDevice::discardPointerMotion() {
 
 void SdlInputDevice::reopenWindow(int width, int height) {
     reopenDisplay(width, height, false);
+}
+
+// SDL's key table counts a key down from the moment its press reaches SDL's queue, so after a
+// pump it also holds the presses still waiting there: those were made before the screen
+// appeared, and are dropped with the rest of the key's presses until its release.
+void SdlInputDevice::ignoreHeldKeys() {
+    SDL_PumpEvents();
+    int count = 0;
+    const Uint8* state = SDL_GetKeyState(&count);
+    std::vector<int> down;
+    for (int key = 0; key < count; ++key)
+        if (state[key] != 0)
+            down.push_back(key);
+    heldKeys.ignore(down);
 }

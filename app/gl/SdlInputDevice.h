@@ -3,6 +3,7 @@
 // the menus and in play, takes its events here, so the menu track still follows the intro
 // wherever the player is, and a close request ends the game from any screen.
 
+#include "base/HeldKeys.h"
 #include "base/InputDevice.h"
 #include "app/TiltInput.h"
 
@@ -31,7 +32,9 @@ public:
     void waitEvent(InputEvent& event) override;
     void discardPointerMotion() override;
     void reopenWindow(int width, int height) override;
+    void ignoreHeldKeys() override;
 
 private:
     _SDL_Joystick* joystick = nullptr;
+    HeldKeys heldKeys;
 };

@@ -2,9 +2,16 @@
 // A scripted platform for the unit tests: the joysticks it claims, the events it delivers in
 // order (all pending at once, unless a pause holds the rest back until the next blocking
 // wait), and a record of what the code under test did to the pointer and the window.
+//
+// Like the game's device it drops the presses of keys held since a screen appeared. A key
+// counts as held from the moment a holdKey press is taken until its release is taken; a
+// pressKey press is a tap, down no longer once taken, though no release is delivered.
 
+#include "base/HeldKeys.h"
 #include "base/InputDevice.h"
 #include "base/KeyCodes.h"
+
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
@@ -31,20 +38,26 @@ public:
     int windowHeight() override { return height; }
 
     bool pollEvent(InputEvent& event) override {
-        if (events.empty() || events.front().afterWait)
-            return false;
-        takeFront(event);
-        return true;
+        while (!events.empty() && !events.front().afterWait) {
+            takeFront(event);
+            if (heldKeys.admit(event))
+                return true;
+        }
+        return false;
     }
     // The game would block for ever on an empty queue; a script that runs dry fails the test
     // and gets an Escape, which ends every waiting loop.
     void waitEvent(InputEvent& event) override {
         ++waits;
-        if (events.empty()) {
-            ADD_FAILURE() << "waited for an event the script does not have";
-            pressKey(KEY_ESCAPE);
+        for (;;) {
+            if (events.empty()) {
+                ADD_FAILURE() << "waited for an event the script does not have";
+                pressKey(KEY_ESCAPE);
+            }
+            takeFront(event);
+            if (heldKeys.admit(event))
+                return;
         }
-        takeFront(event);
     }
     void discardPointerMotion() override {
         events.erase(std::remove_if(events.begin(), events.end(),
@@ -60,6 +73,10 @@ public:
         height = newHeight;
         ++reopenCount;
     }
+    void ignoreHeldKeys() override {
+        ++screensShown;
+        heldKeys.ignore(keysDown);
+    }
 
     // The events scripted after this arrive only once the code under test waits again.
     void pause() { pausing = true; }
@@ -74,6 +91,11 @@ public:
         event.kind = InputEvent::Kind::KeyRelease;
         event.key = key;
         push(event);
+    }
+    // A press whose key stays down until its releaseKey is taken.
+    void holdKey(int key) {
+        pressKey(key);
+        events.back().holds = true;
     }
     void pressKeys(std::initializer_list<int> keys) {
         for (int key : keys)
@@ -120,10 +142,13 @@ public:
     int height = 480;
     int reopenCount = 0;
     int waits = 0;
+    int screensShown = 0; // calls of ignoreHeldKeys
+    std::vector<int> keysDown;
 
     struct Arrival {
         InputEvent event;
-        bool afterWait; // held back until the next blocking wait
+        bool afterWait;     // held back until the next blocking wait
+        bool holds = false; // a press whose key stays down until released
     };
     std::deque<Arrival> events;
 
@@ -133,9 +158,16 @@ private:
         pausing = false;
     }
     void takeFront(InputEvent& event) {
-        event = events.front().event;
+        const Arrival arrival = events.front();
         events.pop_front();
+        event = arrival.event;
+        if (arrival.holds)
+            keysDown.push_back(event.key);
+        else if (event.kind == InputEvent::Kind::KeyRelease)
+            keysDown.erase(std::remove(keysDown.begin(), keysDown.end(), event.key),
+                           keysDown.end());
     }
 
+    HeldKeys heldKeys;
     bool pausing = false;
 };

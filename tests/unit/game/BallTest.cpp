@@ -7,6 +7,7 @@
 #include <cfloat>
 #include <cmath>
 #include <random>
+#include <tuple>
 
 namespace {
 
@@ -388,4 +389,31 @@ TEST(BallStart, BeginZeroesTheTiltAndResetKeepsIt) {
     EXPECT_EQ(clock.ball.z, 0.0f);
     EXPECT_FALSE(clock.ball.goalMark);
     EXPECT_EQ(clock.ball.startTick, clock.nowMs);
+}
+
+TEST(BallReport, TheStepThatDropsTheBallSaysIntoWhatAndTheFallKeepsSaying) {
+    for (auto [kinds, drop, end] : {std::tuple{"\n120\n", Drop::GoalHole, StepResult::Completed},
+                                    std::tuple{"\n130\n", Drop::TrapHole, StepResult::Lost},
+                                    std::tuple{"\n140\n", Drop::Gap, StepResult::Lost}}) {
+        Board board = boardFrom(std::string("1 3\n000\n") + kinds);
+        BallOnClock clock;
+        clock.ball.begin(board);
+        clock.ball.tiltX = 200.0f;
+        int drops = 0;
+        StepReport report;
+        for (int i = 0; i < 500 && report.result == StepResult::Rolling; ++i) {
+            clock.nowMs += 10;
+            const bool rolling = clock.ball.z >= -0.1f;
+            report = clock.ball.advance(10);
+            EXPECT_EQ(report.dropped, rolling && clock.ball.z < -0.1f) << kinds;
+            EXPECT_EQ(report.drop, clock.ball.z < -0.1f ? drop : Drop::None) << kinds;
+            drops += report.dropped;
+        }
+        EXPECT_EQ(drops, 1) << kinds;
+        EXPECT_EQ(report.result, end) << kinds;
+        EXPECT_EQ(report.drop, drop) << kinds;
+        // A restart forgets the fall.
+        clock.ball.reset();
+        EXPECT_EQ(clock.ball.advance(10).drop, Drop::None) << kinds;
+    }
 }

@@ -19,6 +19,7 @@ struct RecordedOverlay {
     int rank;
     std::int32_t elapsedMs;
     std::int32_t packTotalMs;
+    FailCause cause;
 };
 
 // A scripted world: a clock that only moves when the loop sleeps or a frame is drawn,
@@ -48,8 +49,8 @@ public:
         std::vector<std::string> items;
         for (OverlayItem item : view.items)
             items.push_back(describeOverlayItem(item));
-        overlays.push_back(
-            {view.outcome, items, view.selected, view.rank, view.elapsedMs, view.packTotalMs});
+        overlays.push_back({view.outcome, items, view.selected, view.rank, view.elapsedMs,
+                            view.packTotalMs, view.cause});
     }
     void startRun() override { ++runsStarted; }
     PlayKeyCommand pollCommand() override {
@@ -380,4 +381,70 @@ TEST(PlayLoop, TheClockDisplayCountsFramesPerHalfSecondWhileRunning) {
     tick = 20000;
     EXPECT_EQ(readClockForDisplay(timer, tick), 501);
     EXPECT_EQ(timer.frames, 1);
+}
+
+TEST(PlayLoop, TheFailedOverlayNamesItsCauseAndREveryOverlayStartsTheBoardAgain) {
+    struct Case {
+        std::int32_t kind; // of the cell after the start
+        std::int32_t timeLimit;
+        bool pause;
+        Outcome outcome;
+        FailCause cause;
+    };
+    for (const Case& c : {Case{KIND_TRAP, -1, false, Outcome::Failed, FailCause::Hole},
+                          Case{KIND_GAP, -1, false, Outcome::Failed, FailCause::Gap},
+                          Case{KIND_FLOOR, 0, false, Outcome::Failed, FailCause::OutOfTime},
+                          Case{KIND_GOAL, -1, false, Outcome::Completed, FailCause::None},
+                          Case{KIND_FLOOR, -1, true, Outcome::Paused, FailCause::None}}) {
+        Board board = makeCorridor(4, c.timeLimit);
+        board.kinds[1] = c.kind;
+        PlayEntry entry(board);
+        FakeHost host;
+        Ball ball{[&] { return host.tick; }};
+        host.onPoll = [&] { ball.tiltX = 600; };
+        if (c.pause)
+            host.commands = {PlayKeyCommand::Pause, PlayKeyCommand::None, PlayKeyCommand::Pause};
+        else
+            host.commands.assign(300, PlayKeyCommand::None);
+        // 'r' in the first overlay; the board ends the same way again, and Escape leaves.
+        host.device.pressKey(KEY_R);
+        host.device.pause();
+        host.device.pressKey(KEY_ESCAPE);
+        EXPECT_FALSE(playBoard(entry, false, ball, host));
+        ASSERT_EQ(host.overlays.size(), 2u);
+        EXPECT_EQ(host.runsStarted, 2);
+        for (const RecordedOverlay& overlay : host.overlays) {
+            EXPECT_EQ(overlay.outcome, c.outcome);
+            EXPECT_EQ(overlay.cause, c.cause);
+        }
+    }
+    EXPECT_STREQ(describeFailCause(FailCause::Hole), "fell into a hole");
+    EXPECT_STREQ(describeFailCause(FailCause::Gap), "fell through a gap");
+    EXPECT_STREQ(describeFailCause(FailCause::OutOfTime), "out of time");
+}
+
+TEST_F(PlayLoopTest, AnArrowHeldIntoTheOverlayActsThereOnlyOncePressedAgain) {
+    Board board = makeCorridor(3);
+    PlayEntry entry(board);
+    // Play takes the arrow that steers the ball into the goal; it is still down when the
+    // completed overlay shows.
+    host.onPoll = [&] {
+        ball.tiltX = 600;
+        InputEvent event;
+        while (host.device.pollEvent(event)) {
+        }
+    };
+    host.device.holdKey(KEY_DOWN);
+    host.device.pause();
+    host.device.pressKey(KEY_DOWN); // its press still queued, or a repeat: nothing
+    host.device.releaseKey(KEY_DOWN);
+    host.device.pause();
+    host.device.pressKey(KEY_DOWN); // pressed again: "exit"
+    host.device.pause();
+    host.device.pressKey(KEY_RETURN);
+    EXPECT_FALSE(playBoard(entry, false, ball, host));
+    ASSERT_EQ(host.overlays.size(), 3u);
+    EXPECT_EQ(host.overlays[0].outcome, Outcome::Completed);
+    EXPECT_EQ(host.overlays[1].selected, 0u);
+    EXPECT_EQ(host.overlays[2].selected, 1u);
 }

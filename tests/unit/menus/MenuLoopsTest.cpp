@@ -109,3 +109,31 @@ TEST(MenuLoops, KeyReleasesNeitherMoveNorActivateNorReachAnItem) {
     EXPECT_TRUE(item.keys.empty());
     EXPECT_TRUE(device.events.empty());
 }
+
+TEST(MenuLoops, AKeyHeldWhenAScreenShowsOrShowsAgainActsThereOnlyOncePressedAgain) {
+    ScriptedInputDevice device;
+    std::uint32_t selected = 0, innerSelected = 0;
+    std::vector<std::uint32_t> activated;
+    // Down is still held from the screen before, which took its press.
+    device.holdKey(KEY_DOWN);
+    InputEvent taken;
+    ASSERT_TRUE(device.pollEvent(taken));
+    device.pressKey(KEY_DOWN); // its repeat, or its press still queued: nothing
+    device.releaseKey(KEY_DOWN);
+    device.pressKey(KEY_DOWN);   // pressed again: line 1
+    device.holdKey(KEY_RETURN);  // opens line 1's screen, held until that screen closes
+    device.pressKey(KEY_ESCAPE); // closes it
+    device.pressKey(KEY_RETURN); // Return's repeat on the list shown again: nothing
+    device.pressKey(KEY_ESCAPE);
+    runListScreen(
+        device, selected, 3, [] {},
+        [&](std::uint32_t line) {
+            activated.push_back(line);
+            runListScreen(
+                device, innerSelected, 2, [] {}, [](std::uint32_t) { return true; });
+            return true;
+        });
+    EXPECT_EQ(selected, 1u);
+    EXPECT_EQ(activated, (std::vector<std::uint32_t>{1}));
+    EXPECT_TRUE(device.events.empty());
+}
