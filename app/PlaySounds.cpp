@@ -27,12 +27,13 @@ void PlaySounds::restartRun() {
     lastCounted = 0;
 }
 
-void PlaySounds::followStep(const StepEvents& events, const Timer& clock) {
-    knock(events.strikeSpeed, clock.now());
+void PlaySounds::followStep(const StepReport& report, const Timer& clock) {
+    knock(report.strikeSpeed, clock.now());
+    // The report names the drop for as long as the ball falls; it is heard once, as it begins.
     // A drop into a goal hole is heard as the goal's chime when the board is completed.
-    if (events.drop == DropKind::TrapHole)
+    if (report.dropped && report.drop == DropKind::TrapHole)
         sounds.play(SoundEffect::TrapDrop);
-    else if (events.drop == DropKind::Gap)
+    else if (report.dropped && report.drop == DropKind::Gap)
         sounds.play(SoundEffect::GapDrop);
     countDown(clock);
 }

@@ -9,7 +9,7 @@
 #include <cstdint>
 
 class Timer;
-struct StepEvents;
+struct StepReport;
 
 class PlaySounds {
 public:
@@ -28,8 +28,9 @@ public:
 
     // A new run on a board, or the same board again: the countdown starts afresh.
     void restartRun();
-    // After each frame's step: its events, at the clock's tick, and the clock's time left.
-    void followStep(const StepEvents& events, const Timer& clock);
+    // After each frame's step: what its report says, at the clock's tick, and the clock's
+    // time left.
+    void followStep(const StepReport& report, const Timer& clock);
     void followCompletion(bool newBest);
 
 private:

@@ -119,6 +119,13 @@ void TiltInput::reset() {
 
 void TiltInput::releaseArrows() {
     std::fill(std::begin(arrowsHeld), std::end(arrowsHeld), false);
+    zoomKeys.releaseAll();
+}
+
+bool TiltInput::takeViewSwitch() {
+    const bool switched = viewSwitched;
+    viewSwitched = false;
+    return switched;
 }
 
 PlayKeyCommand TiltInput::poll(std::int32_t tickMs) {
@@ -128,10 +135,10 @@ PlayKeyCommand TiltInput::poll(std::int32_t tickMs) {
     while (device.pollEvent(event)) {
         switch (event.kind) {
         case InputEvent::Kind::KeyPress:
-            handleKey(event.key);
+            handleKey(event.key, tickMs);
             break;
         case InputEvent::Kind::KeyRelease:
-            holdArrow(event.key, false);
+            handleRelease(event.key);
             break;
         case InputEvent::Kind::MouseMotion:
             if (mouseMode)
@@ -154,11 +161,11 @@ PlayKeyCommand TiltInput::poll(std::int32_t tickMs) {
         }
     }
     rampArrowTilt(tickMs);
+    zoomKeys.update(tickMs, MIN_FOLLOW_DISTANCE, followDistance);
     return command;
 }
 
-void TiltInput::handleKey(int key) {
-    double step = DISTANCE_STEP;
+void TiltInput::handleKey(int key, std::int32_t tickMs) {
     switch (key) {
     case KEY_ESCAPE:
         command = PlayKeyCommand::Quit;
@@ -170,16 +177,28 @@ void TiltInput::handleKey(int key) {
         command = PlayKeyCommand::Reset;
         break;
     case KEY_A:
-        followDistance = static_cast<float>(followDistance + step);
+        zoomKeys.press(ZoomKeys::Direction::Away, tickMs, MIN_FOLLOW_DISTANCE, followDistance);
         break;
     case KEY_S:
-        followDistance = static_cast<float>(
-            std::max(followDistance - step, static_cast<double>(MIN_FOLLOW_DISTANCE)));
+        zoomKeys.press(ZoomKeys::Direction::Nearer, tickMs, MIN_FOLLOW_DISTANCE, followDistance);
+        break;
+    case KEY_V:
+    case KEY_TAB:
+        viewSwitched = !viewSwitched;
         break;
     default:
         holdArrow(key, true);
         break;
     }
+}
+
+void TiltInput::handleRelease(int key) {
+    if (key == KEY_A)
+        zoomKeys.release(ZoomKeys::Direction::Away);
+    else if (key == KEY_S)
+        zoomKeys.release(ZoomKeys::Direction::Nearer);
+    else
+        holdArrow(key, false);
 }
 
 // With neither the mouse nor the accelerometer steering, the board holds its last tilt until

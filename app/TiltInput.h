@@ -1,9 +1,11 @@
 #pragma once
 // Turns the player's hand into the board's tilt: mouse movement around the window centre, or
 // the laptop accelerometer that the system presents as a joystick named "hdaps", plus the
-// arrow keys held down. During play it also reads the keys that steer the run and the
-// window's own events.
+// arrow keys held down. During play it also reads the keys that steer the run, the camera's
+// keys and the window's own events.
 
+#include "app/ZoomKeys.h"
+#include "game/Ball.h"
 #include "game/PlayKeyCommand.h"
 
 #include <cstdint>
@@ -19,10 +21,9 @@ struct WindowCentre {
 
 class TiltInput {
 public:
-    static constexpr float AXIS_SCALE = 0.05f;   // tilt units per joystick axis unit
-    static constexpr float TILT_LIMIT = 600.0f;  // 60 degrees of board rotation
-    static constexpr double MOUSE_GAIN = -2.0;   // tilt per pixel of mouse offset
-    static constexpr float DISTANCE_STEP = 0.2f; // camera distance per 'a' or 's' press
+    static constexpr float AXIS_SCALE = 0.05f; // tilt units per joystick axis unit
+    static constexpr float TILT_LIMIT = MAX_TILT;
+    static constexpr double MOUSE_GAIN = -2.0; // tilt per pixel of mouse offset
     // Nearest follow distance, in board units: nearer, the tilted board reaches the near
     // clipping plane and the whole screen goes black.
     static constexpr float MIN_FOLLOW_DISTANCE = 1.0f;
@@ -42,11 +43,14 @@ public:
     // Starts a run: hides the pointer and levels the board, or takes the laptop's position.
     // Arrows still held keep tilting from level.
     void reset();
-    // Handles every pending event and moves the arrows' tilt on to tickMs; returns the last
-    // command key pressed, or None.
+    // Handles every pending event and moves the arrows' tilt and the held zoom on to tickMs;
+    // returns the last command key pressed, or None.
     PlayKeyCommand poll(std::int32_t tickMs);
-    // Lets go of every arrow: their releases went to a screen that does not pass them on. The
-    // arrows' tilt then levels out as after a release.
+    // Whether the view key ('v' or Tab) was pressed an odd number of times since the last
+    // call: the player asks to switch between the follow and the whole-board view.
+    bool takeViewSwitch();
+    // Lets go of every arrow and zoom key: their releases went to a screen that does not pass
+    // them on. The arrows' tilt then levels out as after a release.
     void releaseArrows();
     void setMouseSensitivity(float sensitivity) { mouseSensitivity_ = sensitivity; }
     void setJoystickSensitivity(float sensitivity) { joystickSensitivity_ = sensitivity; }
@@ -55,7 +59,8 @@ private:
     void openAccelerometer();
     void readAccelerometer();
     void centreOnWindow();
-    void handleKey(int key);
+    void handleKey(int key, std::int32_t tickMs);
+    void handleRelease(int key);
     void holdArrow(int key, bool held);
     void handleMouseMotion(int x, int y);
     void toggleMouseMode();
@@ -79,6 +84,8 @@ private:
     std::int32_t lastPollTick = 0;
     bool hasPolled = false; // since the last reset: the first poll ramps nothing
     PlayKeyCommand command = PlayKeyCommand::None;
+    ZoomKeys zoomKeys;
+    bool viewSwitched = false;
     float mouseSensitivity_ = 1.0f;
     float joystickSensitivity_ = 1.0f;
     bool mouseMode = false;

@@ -13,9 +13,11 @@ namespace {
 
 constexpr std::uint64_t MEBIBYTE = 1024 * 1024;
 constexpr int MAX_LINK_HOPS = 40; // as many as the kernel follows before ELOOP
-// What mkstemp puts in place of the six X's of a temporary file's name.
+// A temporary file is named "." + the file's name + TEMPORARY_INFIX + six letters or digits
+// from mkstemp: hidden, and marked as the game's in words no player would pick for a file of
+// their own, so the start-up sweep can never take a player's "times.dat.tmp-backup".
 constexpr std::size_t TEMPORARY_SUFFIX_LENGTH = 6;
-constexpr const char* TEMPORARY_INFIX = ".tmp-";
+constexpr const char* TEMPORARY_INFIX = ".tirva-unfinished-save-";
 
 ReadStatus classifyOpenError(int error) {
     return error == ENOENT || error == ENOTDIR ? ReadStatus::Missing : ReadStatus::Unreadable;
@@ -53,7 +55,12 @@ std::string nameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-bool writeAll(int fd, const std::string& bytes) {
+// A temporary file's path for target, up to its random letters.
+std::string nameTemporary(const std::string& target) {
+    return directoryOf(target) + '.' + nameOf(target) + TEMPORARY_INFIX;
+}
+
+bool writeAll(int fd, std::string_view bytes) {
     size_t done = 0;
     while (done < bytes.size()) {
         ssize_t wrote = ::write(fd, bytes.data() + done, bytes.size() - done);
@@ -182,9 +189,9 @@ std::string findSaveDirectory(const std::string& path) {
     return directory.empty() ? "." : directory;
 }
 
-bool writeFileAtomically(const std::string& path, const std::string& bytes) {
+bool writeFileAtomically(const std::string& path, std::string_view bytes) {
     std::string target = findSaveTarget(path);
-    std::string temporary = target + TEMPORARY_INFIX + std::string(TEMPORARY_SUFFIX_LENGTH, 'X');
+    std::string temporary = nameTemporary(target) + std::string(TEMPORARY_SUFFIX_LENGTH, 'X');
     std::vector<char> pattern(temporary.begin(), temporary.end());
     pattern.push_back('\0');
     int fd = ::mkstemp(pattern.data());
@@ -205,7 +212,7 @@ std::vector<std::string> findLeftoverTemporaries(const std::string& path) {
     namespace fs = std::filesystem;
     std::string target = findSaveTarget(path);
     std::string directory = directoryOf(target);
-    std::string prefix = nameOf(target) + TEMPORARY_INFIX;
+    std::string prefix = nameOf(nameTemporary(target));
     std::vector<std::string> found;
     std::error_code error;
     for (fs::directory_iterator it(directory.empty() ? "." : directory, error);

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // What became of a read.
@@ -56,8 +57,9 @@ std::string findSaveDirectory(const std::string& path);
 // new one, and a link at path stays a link. The new file gets the old one's permission bits
 // (and owner, where allowed); a new file gets the usual ones. False when any step fails; the
 // old file is then untouched and the temporary file removed.
-bool writeFileAtomically(const std::string& path, const std::string& bytes);
+bool writeFileAtomically(const std::string& path, std::string_view bytes);
 
 // Names of the temporary files that writes of path left behind when they were killed before
-// their rename, as paths beside path's save target.
+// their rename, as paths beside path's save target: only names of the game's own making
+// (".times.dat.tirva-unfinished-save-" and six letters or digits), never a player's file.
 std::vector<std::string> findLeftoverTemporaries(const std::string& path);

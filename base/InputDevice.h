@@ -13,11 +13,12 @@ struct InputEvent {
     enum class Kind { KeyPress, KeyRelease, MouseMotion, MouseButton, JoystickAxis, Resize, Other };
 
     Kind kind = Kind::Other;
-    int key = 0;   // KeyPress, KeyRelease: SDL 1.2 key symbol
-    int x = 0;     // MouseMotion: pointer position; Resize: new window width
-    int y = 0;     // MouseMotion: pointer position; Resize: new window height
-    int axis = 0;  // JoystickAxis: axis number
-    int value = 0; // JoystickAxis: -32768 ... 32767
+    int key = 0;    // KeyPress, KeyRelease: SDL 1.2 key symbol
+    int button = 0; // MouseButton: MOUSE_LEFT ... MOUSE_WHEEL_DOWN (KeyCodes.h)
+    int x = 0;      // MouseMotion, MouseButton: pointer position in pixels from the window's
+    int y = 0;      // top left corner; Resize: new window width and height
+    int axis = 0;   // JoystickAxis: axis number
+    int value = 0;  // JoystickAxis: -32768 ... 32767
 };
 
 class InputDevice {
@@ -38,8 +39,18 @@ public:
     virtual bool pollEvent(InputEvent& event) = 0;
     // Blocks until an event arrives and takes it.
     virtual void waitEvent(InputEvent& event) = 0;
+    // Drops the pointer motion already queued, leaving every other event: after play, the
+    // echoes of its own moves of the pointer to the window's centre, which the menus would
+    // otherwise take for the player pointing there.
+    virtual void discardPointerMotion() = 0;
     // Re-opens the display windowed at the new size.
     virtual void reopenWindow(int width, int height) = 0;
+    // A screen appears (an overlay, a menu, a menu again after what it opened): the keys down
+    // at this moment do nothing on it until they are released and pressed again, so a key held
+    // for the screen before cannot act here (see HeldKeys). The overlay and the menu loops call
+    // it once their first picture is shown, the menu loops again as they close, and play as it
+    // ends.
+    virtual void ignoreHeldKeys() = 0;
 
 protected:
     // Never deleted through this interface: the game's device lives until the process exits.

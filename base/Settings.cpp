@@ -98,6 +98,14 @@ bool Settings::save(const std::string& fileName) const {
                      fileName.c_str());
         return false;
     }
+    const std::string bytes = serialize();
+    if (bytes.size() > MAX_FILE_BYTES) {
+        std::fprintf(stderr,
+                     "Warning: couldn't write options file %s: it would be larger than %s, which "
+                     "the game does not read; it is left as it is\n",
+                     fileName.c_str(), describeByteCount(MAX_FILE_BYTES).c_str());
+        return false;
+    }
     FileLock lock(fileName, SAVE_LOCK_WAIT_MS);
     if (lock.state() == FileLock::State::Busy) {
         std::fprintf(stderr,
@@ -106,7 +114,7 @@ bool Settings::save(const std::string& fileName) const {
                      fileName.c_str(), lock.lockPath().c_str());
         return false;
     }
-    if (writeFileAtomically(fileName, serialize()))
+    if (writeFileAtomically(fileName, bytes))
         return true;
     std::fprintf(stderr, "Warning: couldn't write options file %s\n", fileName.c_str());
     return false;

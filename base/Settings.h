@@ -11,7 +11,8 @@ class Settings {
 public:
     // Byte-wise key order (std::string compares its chars as unsigned bytes).
     using Entries = std::map<std::string, std::string>;
-    // Far more than any settings file holds; a larger file is refused unread.
+    // Far more than any settings file holds, and the one limit for reading and for writing:
+    // a larger file is refused unread, so save never writes one.
     static constexpr std::uint64_t MAX_FILE_BYTES = 1024 * 1024;
 
     Settings() = default;
@@ -31,7 +32,9 @@ public:
     bool parse(const std::string& text);
     // Writes every entry with a non-empty value as "key = value" lines, replacing the file
     // atomically under its save lock. False (and one warning line) when the file could not be
-    // written, or when load found it there but could not read it.
+    // written, when load found it there but could not read it, or when the lines would pass
+    // MAX_FILE_BYTES (the " = " can grow a file written as "key=value" by half); the old file
+    // then stays as it is.
     bool save(const std::string& fileName) const;
     // The text save writes.
     std::string serialize() const;

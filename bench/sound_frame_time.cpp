@@ -57,16 +57,16 @@ std::int32_t readTicks() {
 void stepBall(Ball& ball, long frame) {
     ball.tiltX = static_cast<float>((frame * 7) % 1200 - 600);
     ball.tiltY = static_cast<float>(600 - (frame * 3) % 1200);
-    StepEvents events;
-    if (ball.step(10, events) != StepResult::Rolling)
+    const StepReport report = ball.advance(10);
+    if (report.result != StepResult::Rolling)
         ball.reset();
-    playSounds.followStep(events, ball);
+    playSounds.followStep(report, ball);
 }
 
 // Keeps the channels as busy as a busy board does; the knocks' own spacing holds them to one
 // per 40 ms.
 void makeNoise(Ball& ball, std::int32_t& lastChime, std::int32_t& lastTick, bool& best) {
-    StepEvents strike;
+    StepReport strike;
     strike.strikeSpeed = 6.0f;
     playSounds.followStep(strike, ball);
     const std::int32_t now = readTicks();

@@ -80,6 +80,7 @@ void Ball::begin(const Board& newBoard) {
 
 void Ball::reset() {
     goalMark = false;
+    drop = DropKind::None;
     x = board->startX + 0.5f;
     y = board->startY + 0.5f;
     vx = 0.0f;
@@ -89,27 +90,26 @@ void Ball::reset() {
     start();
 }
 
-StepResult Ball::step(std::int32_t ms) {
-    StepEvents ignored;
-    return step(ms, ignored);
-}
-
-// The events are read off the step's own values and never written back into them, so the
-// ball moves exactly as it does without anyone listening.
-StepResult Ball::step(std::int32_t ms, StepEvents& events) {
+// What the report says is read off the step's own values and never written back into them,
+// so the ball moves exactly as it does without anyone listening.
+StepReport Ball::advance(std::int32_t ms) {
+    StepReport report;
     if (board == nullptr || !board->hasGrids() || board->width <= 0 || board->height <= 0)
-        return StepResult::Rolling;
+        return report;
     float dt = static_cast<float>(ms) * 0.001f;
-    if (z < FALL_THRESHOLD)
-        return fall(dt);
+    report.drop = drop;
+    if (z < FALL_THRESHOLD) {
+        report.result = fall(dt);
+        return report;
+    }
 
     vx = (vx + tiltX * TILT_GAIN * dt) * (1.0f - DAMPING_RATE * dt);
     vy = (vy + tiltY * TILT_GAIN * dt) * (1.0f - DAMPING_RATE * dt);
     x += vx * SPEED_SCALE * dt;
     y += vy * SPEED_SCALE * dt;
-    float strike = collide();
-    if (strike >= STRIKE_SPEED && strike > events.strikeSpeed)
-        events.strikeSpeed = strike;
+    const float strike = collide();
+    if (strike >= STRIKE_SPEED)
+        report.strikeSpeed = strike;
 
     std::int32_t c = cellOf(x, board->width);
     std::int32_t r = cellOf(y, board->height);
@@ -118,12 +118,15 @@ StepResult Ball::step(std::int32_t ms, StepEvents& events) {
         stepOverHole(dt, c, r, kind);
     else if (kind == KIND_GAP)
         stepOverGap(dt, c, r);
-    // Only these steps lower the ball, and the next step is a falling one: a drop is noted once.
-    if (z < FALL_THRESHOLD)
-        events.drop = kind == KIND_GOAL   ? DropKind::GoalHole
-                      : kind == KIND_TRAP ? DropKind::TrapHole
-                                          : DropKind::Gap;
-    return StepResult::Rolling;
+    // Only a rim or an edge takes the ball this low, so the cell under it is what it falls into.
+    if (z < FALL_THRESHOLD) {
+        drop = kind == KIND_GOAL   ? DropKind::GoalHole
+               : kind == KIND_TRAP ? DropKind::TrapHole
+                                   : DropKind::Gap;
+        report.dropped = true;
+        report.drop = drop;
+    }
+    return report;
 }
 
 StepResult Ball::fall(float dt) {

@@ -42,19 +42,24 @@ private:
 };
 
 constexpr float BALL_RADIUS = 0.2f; // board units
+// The most the board tilts either way, in tenths of a degree: 60 degrees.
+constexpr float MAX_TILT = 600.0f;
 
 // Result of one physics step.
 enum class StepResult { Rolling = 0, Lost = 1, Completed = 2 };
 
-// Where the ball began to fall: into a goal hole, into a trap hole, or off the floor's edge
-// into a gap.
+// What a falling ball drops into. The goal mark, not this, decides whether the board is
+// completed: a ball that touched a goal's rim last and then dropped through a gap completes it.
 enum class DropKind { None, GoalHole, TrapHole, Gap };
 
-// What a step did besides moving the ball, beside its result: the hardest strike into a wall
-// and the start of a drop. Steps add to it, so one value gathers the sub-steps of a frame.
-struct StepEvents {
-    float strikeSpeed = 0.0f;       // board units a second into the wall; 0 for none
-    DropKind drop = DropKind::None; // the ball began to fall
+// What one step did, for whoever reacts to it: the play loop (which overlay, and why a try
+// failed) and the sounds of play (a knock, a drop). A plain value each step fills afresh.
+struct StepReport {
+    StepResult result = StepResult::Rolling;
+    bool dropped = false;           // the ball began to fall in this step
+    DropKind drop = DropKind::None; // what it falls into, from that step until the fall ends
+    float strikeSpeed = 0.0f;       // the hardest strike into a wall, board units a second;
+                                    // 0 for none or one slower than STRIKE_SPEED
 };
 
 // Slower contact with a wall is no strike but a ball lying against it: the tilt keeps nudging
@@ -71,18 +76,18 @@ public:
     // Back to the start cell, still, on the floor, goal mark cleared; the tilt is kept; the
     // clock restarts with the board's time limit as its target.
     void reset();
-    // One step of ms milliseconds.
-    StepResult step(std::int32_t ms);
-    // The same step, adding what happened in it to events: a harder strike than the one there
-    // replaces it, and a drop that began is noted.
-    StepResult step(std::int32_t ms, StepEvents& events);
+    // One step of ms milliseconds, and what happened in it.
+    StepReport advance(std::int32_t ms);
+    // The same, for callers that need only its result.
+    StepResult step(std::int32_t ms) { return advance(ms).result; }
 
     const Board* board = nullptr;
     float x = 0.0f, y = 0.0f;         // centre in board units (x along columns, y along rows)
     float vx = 0.0f, vy = 0.0f;       // each step moves by v * 150 * dt
-    float tiltX = 0.0f, tiltY = 0.0f; // -600 ... 600, written by the tilt input
+    float tiltX = 0.0f, tiltY = 0.0f; // -MAX_TILT ... MAX_TILT, written by the tilt input
     float z = 0.0f;                   // 0 on the floor, negative while sinking or falling
     bool goalMark = false;            // the last rim touched was a goal hole's
+    DropKind drop = DropKind::None;   // what the ball is falling into; None until it falls
 
 private:
     // A point of a wall that the ball's surface may not pass.

@@ -5,66 +5,12 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <functional>
-#include <vector>
 
 namespace {
 
-// Reads little-endian 32-bit integers and byte runs from a file's bytes, never past the end.
-class ByteReader {
-public:
-    explicit ByteReader(const std::string& bytes) : bytes(bytes) {}
-
-    std::size_t offset() const { return pos; }
-
-    bool readInt32(std::int32_t& value) {
-        if (bytes.size() - pos < 4)
-            return false;
-        std::uint32_t bits = 0;
-        for (int i = 3; i >= 0; --i)
-            bits = (bits << 8) | static_cast<unsigned char>(bytes[pos + i]);
-        pos += 4;
-        value = static_cast<std::int32_t>(bits);
-        return true;
-    }
-
-    bool readBytes(std::size_t count, std::string& out) {
-        if (bytes.size() - pos < count)
-            return false;
-        out.assign(bytes, pos, count);
-        pos += count;
-        return true;
-    }
-
-private:
-    const std::string& bytes;
-    std::size_t pos = 0;
-};
-
-void appendInt32(std::string& out, std::int32_t value) {
-    auto bits = static_cast<std::uint32_t>(value);
-    for (int i = 0; i < 4; ++i)
-        out.push_back(static_cast<char>((bits >> (8 * i)) & 0xff));
-}
-
 bool isEmptySlot(std::int32_t time) {
     return time < 0;
-}
-
-// Reads times up to the negative terminator: the first five are kept, later ones dropped.
-// False when the bytes end before the terminator; count is the number of times read.
-bool readTimes(ByteReader& reader, BestTimes::Times& times, int& count) {
-    times.fill(BestTimes::EMPTY_SLOT);
-    std::int32_t time = 0;
-    while (reader.readInt32(time)) {
-        if (time < 0)
-            return true;
-        if (count < BestTimes::SLOTS)
-            times[count] = time;
-        ++count;
-    }
-    return false;
 }
 
 // The copy is written under the scores' save lock, so the start-up sweep of leftover
@@ -77,13 +23,73 @@ bool writeDamagedCopy(const std::string& path, const std::string& copy, const st
     return writeFileAtomically(copy, bytes);
 }
 
+// The real times of times that known lacks, counted one by one: an equal time set again is
+// a new time too.
+std::vector<std::int32_t> findFreshTimes(const BestTimes::Times& times,
+                                         const BestTimes::Times& known) {
+    std::vector<std::int32_t> fresh;
+    for (std::int32_t time : times)
+        if (!isEmptySlot(time))
+            fresh.push_back(time);
+    for (std::int32_t time : known) {
+        auto same = std::find(fresh.begin(), fresh.end(), time);
+        if (same != fresh.end())
+            fresh.erase(same);
+    }
+    std::sort(fresh.begin(), fresh.end());
+    return fresh;
+}
+
+bool fitsFile(const std::string& key) {
+    return key.size() <= static_cast<std::size_t>(BestTimes::MAX_KEY_BYTES);
+}
+
+std::string describeFailure(const std::string& path, const std::string& reason) {
+    return "Warning: failed writing scores to file " + path + reason + "\n";
+}
+
 } // namespace
 
+BestTimes::Entries BestTimes::entries() const {
+    Entries all;
+    visitEntries([&all](std::string_view key, const Times& times) {
+        all.emplace_hint(all.end(), key, times);
+    });
+    return all;
+}
+
+void BestTimes::visitEntries(
+    const std::function<void(std::string_view key, const Times&)>& visit) const {
+    std::size_t next = 0;
+    for (const auto& [key, times] : live) {
+        const std::size_t at = stored.findFirstNotBefore(key, next);
+        for (; next < at; ++next)
+            visit(stored.keyAt(next), stored.readTimes(next));
+        if (next < stored.count() && stored.keyAt(next) == key)
+            ++next;
+        visit(key, times);
+    }
+    for (; next < stored.count(); ++next)
+        visit(stored.keyAt(next), stored.readTimes(next));
+}
+
+BestTimes::Times BestTimes::findTimes(std::string_view key) const {
+    auto handed = live.find(key);
+    if (handed != live.end())
+        return handed->second;
+    const std::size_t at = stored.find(key);
+    if (at < stored.count())
+        return stored.readTimes(at);
+    Times none;
+    none.fill(EMPTY_SLOT);
+    return none;
+}
+
 BestTimes::Times& BestTimes::entry(const std::string& key) {
-    auto [place, added] = entries_.try_emplace(key);
-    if (added)
-        place->second.fill(EMPTY_SLOT);
-    return place->second;
+    auto handed = live.find(key);
+    if (handed != live.end())
+        return handed->second;
+    return live.emplace(key, findTimes(key)).first->second;
 }
 
 int BestTimes::enter(Times& times, std::int32_t timeMs) {
@@ -107,6 +113,19 @@ int BestTimes::findSlot(const Times& times, std::int32_t timeMs) {
     return -1;
 }
 
+bool BestTimes::hasUnsavedTimes() const {
+    for (const auto& [key, times] : live) {
+        const std::size_t at = stored.find(key);
+        Times known;
+        known.fill(EMPTY_SLOT);
+        if (at < stored.count())
+            known = stored.readTimes(at);
+        if (fitsFile(key) && !findFreshTimes(times, known).empty())
+            return true;
+    }
+    return false;
+}
+
 BestTimes::LoadResult BestTimes::load(const std::string& path, bool keepDamagedCopy) {
     FileRead file = readFile(path, MAX_FILE_BYTES);
     if (file.status == ReadStatus::TooBig) {
@@ -118,31 +137,29 @@ BestTimes::LoadResult BestTimes::load(const std::string& path, bool keepDamagedC
         std::fprintf(stderr, "Warning: couldn't read score file %s\n", path.c_str());
         return LoadResult::Unreadable;
     }
-    BestTimes loaded;
-    loaded.reportedDamageHash = reportedDamageHash;
-    LoadResult result = loaded.parseFileBytes(path, file.bytes, keepDamagedCopy, false);
-    reportedDamageHash = loaded.reportedDamageHash;
-    adopt(loaded);
+    LoadResult result = LoadResult::Loaded;
+    StoredTimes loaded = parseFileBytes(path, file.bytes, keepDamagedCopy, false, result);
+    takeStored(std::move(loaded), false);
     return result;
 }
 
-BestTimes::LoadResult BestTimes::parseFileBytes(const std::string& path, const std::string& bytes,
-                                                bool keepDamagedCopy, bool lockHeld) {
+StoredTimes BestTimes::parseFileBytes(const std::string& path, std::string& bytes,
+                                      bool keepDamagedCopy, bool lockHeld, LoadResult& result) {
     std::size_t damageOffset = 0;
-    LoadResult result = parse(bytes, &damageOffset);
+    StoredTimes parsed = StoredTimes::parse(bytes, result, damageOffset);
     if (result == LoadResult::Loaded)
-        return result;
+        return parsed;
     // A save reads the file again; a damage already reported (and copied) is not news.
     std::size_t hash = std::hash<std::string>()(bytes) | 1;
     if (hash == reportedDamageHash)
-        return result;
+        return parsed;
     reportedDamageHash = hash;
     if (result == LoadResult::CutOff) {
         std::fprintf(stderr,
                      "Warning: score file %s ends inside the entry at byte %zu; the times read "
                      "before the cut are kept\n",
                      path.c_str(), damageOffset);
-        return result;
+        return parsed;
     }
     std::string copy = path + ".damaged";
     if (keepDamagedCopy && writeDamagedCopy(path, copy, bytes, lockHeld))
@@ -153,122 +170,165 @@ BestTimes::LoadResult BestTimes::parseFileBytes(const std::string& path, const s
     else
         std::fprintf(stderr, "Warning: score file %s is damaged at byte %zu; the rest is ignored\n",
                      path.c_str(), damageOffset);
-    return result;
+    return parsed;
 }
 
 BestTimes::LoadResult BestTimes::parse(const std::string& bytes, std::size_t* damageOffset) {
-    ByteReader reader(bytes);
-    for (;;) {
-        std::size_t entryOffset = reader.offset();
-        auto stopAt = [&](LoadResult result) {
-            if (damageOffset)
-                *damageOffset = entryOffset;
-            return result;
-        };
-        std::int32_t keyLength = 0;
-        if (!reader.readInt32(keyLength))
-            return entryOffset == bytes.size() ? LoadResult::Loaded : stopAt(LoadResult::CutOff);
-        if (keyLength < 0 || keyLength > MAX_KEY_BYTES)
-            return stopAt(LoadResult::Damaged);
-        std::string key;
-        if (!reader.readBytes(static_cast<std::size_t>(keyLength), key))
-            return stopAt(LoadResult::CutOff);
-        key.resize(std::strlen(key.c_str()));
-
-        Times times;
-        int count = 0;
-        bool complete = readTimes(reader, times, count);
-        // A cut-off entry keeps the times read before the cut; one cut before its first time
-        // has nothing to keep and must not wipe an earlier entry of the same key.
-        if (complete || count > 0)
-            entry(key) = times;
-        if (!complete)
-            return stopAt(LoadResult::CutOff);
-    }
+    std::string file = bytes;
+    LoadResult result = LoadResult::Loaded;
+    std::size_t stop = 0;
+    StoredTimes parsed = StoredTimes::parse(file, result, stop);
+    if (damageOffset && result != LoadResult::Loaded)
+        *damageOffset = stop;
+    takeStored(std::move(parsed), true);
+    return result;
 }
 
-bool BestTimes::save(const std::string& path) {
-    FileLock lock(path, SAVE_LOCK_WAIT_MS);
-    if (lock.state() == FileLock::State::Busy) {
-        std::fprintf(stderr,
-                     "Warning: failed writing scores to file %s: another program holds the "
-                     "save lock of directory %s\n",
-                     path.c_str(), lock.lockPath().c_str());
-        return false;
-    }
-    BestTimes merged;
-    merged.reportedDamageHash = reportedDamageHash;
+bool BestTimes::save(const std::string& path, const SaveAttempt& attempt) {
+    FileLock lock(path, attempt.lockWaitMs);
+    if (lock.state() == FileLock::State::Busy)
+        return failSave(
+            SaveFailure::LockBusy, attempt,
+            describeFailure(path, ": another program holds the save lock of directory " +
+                                      lock.lockPath()));
     FileRead file = readFile(path, MAX_FILE_BYTES);
-    // Times this run never saw must not be written over. A directory in the way is left to
-    // the write, whose rename cannot replace it anyway.
+    StoredTimes onDisk;
+    // With no other writer the file is what this table last wrote: nothing to parse.
+    bool unchanged = false;
     if (file.status == ReadStatus::Read) {
-        merged.parseFileBytes(path, file.bytes, true, true);
+        unchanged = stored.isFileImage(file.bytes);
+        LoadResult result = LoadResult::Loaded;
+        if (!unchanged)
+            onDisk = parseFileBytes(path, file.bytes, true, true, result);
+        std::string().swap(file.bytes);
     } else if (file.status != ReadStatus::Missing && !isDirectory(path)) {
-        std::fprintf(stderr,
-                     "Warning: failed writing scores to file %s: it cannot be read, so it is "
-                     "left as it is\n",
-                     path.c_str());
-        return false;
+        // Times this run never saw must not be written over. A directory in the way is left
+        // to the write, whose rename cannot replace it anyway.
+        return failSave(SaveFailure::Unreadable, attempt,
+                        describeFailure(path, ": it cannot be read, so it is left as it is"));
     }
-    reportedDamageHash = merged.reportedDamageHash;
-    enterNewTimesInto(merged);
-    if (!writeFileAtomically(path, merged.serialize())) {
-        std::fprintf(stderr, "Warning: failed writing scores to file %s\n", path.c_str());
-        return false;
+    StoredTimes merged = mergeNewTimes(unchanged ? stored : onDisk, collectNewTimes());
+    onDisk = StoredTimes();
+    if (merged.measureFileImage() > MAX_FILE_BYTES)
+        return failSave(SaveFailure::TooLarge, attempt,
+                        describeFailure(path, ": it would be larger than " +
+                                                  describeByteCount(MAX_FILE_BYTES) +
+                                                  ", which the game does not read; it is left "
+                                                  "as it is"));
+    std::string image;
+    std::string_view written = merged.viewBytes();
+    if (merged.hasBlanks()) {
+        image = merged.makeFileImage();
+        written = image;
     }
-    adopt(merged);
+    if (!writeFileAtomically(path, written))
+        return failSave(SaveFailure::WriteFailed, attempt, describeFailure(path, ""));
+    // Every key of an unchanged file is in merged: the old entries have nothing left to give.
+    if (unchanged)
+        stored = StoredTimes();
+    takeStored(std::move(merged), false);
+    lastFailure = SaveFailure::None;
+    reportedFailure = SaveFailure::None;
     return true;
 }
 
-void BestTimes::enterNewTimesInto(BestTimes& other) const {
-    for (const auto& [key, times] : entries_) {
-        std::vector<std::int32_t> fresh;
-        for (std::int32_t time : times)
-            if (!isEmptySlot(time))
-                fresh.push_back(time);
-        // Counted one by one: an equal time set again here is a new time too.
-        auto known = fileTimes.find(key);
-        if (known != fileTimes.end())
-            for (std::int32_t time : known->second) {
-                auto same = std::find(fresh.begin(), fresh.end(), time);
-                if (same != fresh.end())
-                    fresh.erase(same);
-            }
-        if (fresh.empty())
-            continue;
-        std::sort(fresh.begin(), fresh.end());
-        Times& target = other.entry(key);
-        for (std::int32_t time : fresh)
-            enter(target, time);
-    }
+bool BestTimes::failSave(SaveFailure failure, const SaveAttempt& attempt, const std::string& line) {
+    lastFailure = failure;
+    if (attempt.quietRepeat && failure == reportedFailure)
+        return false;
+    std::fputs(line.c_str(), stderr);
+    reportedFailure = failure;
+    return false;
 }
 
-void BestTimes::adopt(const BestTimes& other) {
+BestTimes::NewTimes BestTimes::collectNewTimes() const {
+    NewTimes fresh;
+    for (const auto& [key, times] : live) {
+        // A key too long to load back would make the whole file read as damaged.
+        if (!fitsFile(key))
+            continue;
+        const std::size_t at = stored.find(key);
+        Times known;
+        known.fill(EMPTY_SLOT);
+        if (at < stored.count())
+            known = stored.readTimes(at);
+        std::vector<std::int32_t> newTimes = findFreshTimes(times, known);
+        if (!newTimes.empty())
+            fresh.emplace_back(&key, std::move(newTimes));
+    }
+    return fresh;
+}
+
+StoredTimes BestTimes::mergeNewTimes(const StoredTimes& file, const NewTimes& fresh) {
+    std::size_t extra = 0;
+    for (const auto& [key, times] : fresh)
+        extra += key->size() + 4 * (SLOTS + 2);
+    StoredTimesWriter writer(file.viewBytes().size() + extra);
+    std::size_t next = 0;
+    for (const auto& [key, times] : fresh) {
+        const std::size_t at = file.findFirstNotBefore(*key, next);
+        writer.copy(file, next, at);
+        next = at;
+        Times merged;
+        merged.fill(EMPTY_SLOT);
+        if (at < file.count() && file.keyAt(at) == *key)
+            merged = file.readTimes(next++);
+        for (std::int32_t time : times)
+            enter(merged, time);
+        writer.append(*key, merged);
+    }
+    writer.copy(file, next, file.count());
+    return writer.finish();
+}
+
+void BestTimes::takeStored(StoredTimes file, bool keepsMissingTimes) {
     // Updated in place: the play loop holds a reference to the entry of the board it plays.
-    for (auto& [key, times] : entries_) {
-        auto now = other.entries_.find(key);
-        if (now != other.entries_.end())
-            times = now->second;
-        else if (fileTimes.count(key) != 0)
+    for (auto& [key, times] : live) {
+        const std::size_t at = file.find(key);
+        if (at < file.count())
+            times = file.readTimes(at);
+        else if (!keepsMissingTimes && stored.find(key) < stored.count())
             times.fill(EMPTY_SLOT);
     }
-    for (const auto& [key, times] : other.entries_)
-        entry(key) = times;
-    fileTimes = other.entries_;
+    // The keys the file lacks stay in the table; usually there are none and the file's
+    // entries become the table's as they are.
+    std::size_t missing = 0;
+    for (std::size_t i = 0, j = 0; i < stored.count(); ++i) {
+        const std::string_view key = stored.keyAt(i);
+        while (j < file.count() && file.keyAt(j) < key)
+            ++j;
+        if (j == file.count() || file.keyAt(j) != key)
+            ++missing;
+    }
+    if (missing == 0) {
+        stored = std::move(file);
+        return;
+    }
+    StoredTimesWriter writer(file.viewBytes().size() + stored.viewBytes().size());
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < stored.count(); ++i) {
+        const std::string_view key = stored.keyAt(i);
+        const std::size_t at = file.findFirstNotBefore(key, next);
+        writer.copy(file, next, at);
+        next = at;
+        if (next < file.count() && file.keyAt(next) == key)
+            continue;
+        Times kept = stored.readTimes(i);
+        if (!keepsMissingTimes)
+            kept.fill(EMPTY_SLOT);
+        writer.append(key, kept);
+    }
+    writer.copy(file, next, file.count());
+    stored = writer.finish();
 }
 
 std::string BestTimes::serialize() const {
-    std::string out;
-    for (const auto& [key, times] : entries_) {
+    StoredTimesWriter writer(stored.viewBytes().size());
+    visitEntries([&writer](std::string_view key, const Times& times) {
         // A board never completed has no times to keep; a key too long to load back would
         // make the whole file read as damaged.
-        if (isEmptySlot(times[0]) || key.size() > static_cast<std::size_t>(MAX_KEY_BYTES))
-            continue;
-        appendInt32(out, static_cast<std::int32_t>(key.size()));
-        out += key;
-        for (int slot = 0; slot < SLOTS && !isEmptySlot(times[slot]); ++slot)
-            appendInt32(out, times[slot]);
-        appendInt32(out, EMPTY_SLOT);
-    }
-    return out;
+        if (!isEmptySlot(times[0]) && key.size() <= static_cast<std::size_t>(MAX_KEY_BYTES))
+            writer.append(key, times);
+    });
+    return writer.finish().makeFileImage();
 }

@@ -4,16 +4,19 @@
 #include "base/KeyCodes.h"
 #include "game/Ball.h"
 #include "game/Board.h"
+#include "game/BoardName.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <limits>
 #include <optional>
 
 PlayEntry::PlayEntry(const std::string& path, BestTimes& table)
-    : board(*new Board(path)), bestTimes(&table.entry(path)), ownsBoard(true), ownedBoard(&board) {}
+    : board(*new Board(path)), name(nameBoardFile(path)), bestTimes(&table.entry(path)),
+      ownsBoard(true), ownedBoard(&board) {}
 
-PlayEntry::PlayEntry(Board& lentBoard) : board(lentBoard) {}
+PlayEntry::PlayEntry(Board& lentBoard) : board(lentBoard), name("random maze") {}
 
 namespace {
 
@@ -28,6 +31,18 @@ constexpr OverlayItemLabel OVERLAY_ITEM_LABELS[] = {
     {OverlayItem::Next, "next"},
     {OverlayItem::Reset, "reset"},
     {OverlayItem::Exit, "exit"},
+};
+
+// The failed overlay's line for each cause.
+struct FailCauseLabel {
+    FailCause cause;
+    const char* label;
+};
+
+constexpr FailCauseLabel FAIL_CAUSE_LABELS[] = {
+    {FailCause::Hole, "fell into a hole"},
+    {FailCause::Gap, "fell through a gap"},
+    {FailCause::OutOfTime, "out of time"},
 };
 
 } // namespace
@@ -51,23 +66,50 @@ const char* describeOverlayItem(OverlayItem item) {
     return "";
 }
 
-StepResult stepBall(Ball& ball, std::int32_t stepMs) {
-    StepEvents ignored;
-    return stepBall(ball, stepMs, ignored);
+const char* describeFailCause(FailCause cause) {
+    for (const FailCauseLabel& row : FAIL_CAUSE_LABELS)
+        if (row.cause == cause)
+            return row.label;
+    return "";
 }
 
-StepResult stepBall(Ball& ball, std::int32_t stepMs, StepEvents& events) {
+FailCause findFailCause(DropKind drop) {
+    switch (drop) {
+    case DropKind::GoalHole:
+    case DropKind::TrapHole:
+        return FailCause::Hole;
+    case DropKind::Gap:
+        return FailCause::Gap;
+    case DropKind::None:
+        break;
+    }
+    return FailCause::None;
+}
+
+StepReport advanceBall(Ball& ball, std::int32_t stepMs) {
     if (stepMs <= LONG_FRAME_MS)
-        return ball.step(stepMs, events);
+        return ball.advance(stepMs);
     std::int32_t pieces = (stepMs + SUB_STEP_MS - 1) / SUB_STEP_MS;
+    StepReport report;
+    // A drop or a strike in any piece is the frame's, not only one in the last.
+    bool dropped = false;
+    float strikeSpeed = 0.0f;
     // Equal pieces, the remainder spread over the first ones, so the total is exact.
     for (std::int32_t i = 0; i < pieces; ++i) {
         std::int32_t ms = stepMs / pieces + (i < stepMs % pieces ? 1 : 0);
-        StepResult result = ball.step(ms, events);
-        if (result != StepResult::Rolling)
-            return result;
+        report = ball.advance(ms);
+        dropped = dropped || report.dropped;
+        strikeSpeed = std::fmax(strikeSpeed, report.strikeSpeed);
+        if (report.result != StepResult::Rolling)
+            break;
     }
-    return StepResult::Rolling;
+    report.dropped = dropped;
+    report.strikeSpeed = strikeSpeed;
+    return report;
+}
+
+StepResult stepBall(Ball& ball, std::int32_t stepMs) {
+    return advanceBall(ball, stepMs).result;
 }
 
 std::int32_t readClockForDisplay(Timer& timer, std::int32_t tick) {
@@ -128,17 +170,22 @@ std::optional<OverlayItem> handleOverlayKey(int key, const std::vector<OverlayIt
         return items[selected];
     else if (key == KEY_ESCAPE)
         return OverlayItem::Exit;
+    else if (key == KEY_R)
+        return OverlayItem::Reset; // the key that restarts play does so here too
     return std::nullopt;
 }
 
 // Waits for an item: one blocking wait, then every queued event, then one redraw. Only key
-// presses count; every other event is dropped.
+// presses count; every other event is dropped. A key still held from play once the overlay
+// shows (an arrow that steered the ball into the goal) does nothing until pressed again.
 OverlayItem waitForChoice(const OverlayView& view, unsigned& selected, PlayHost& host) {
     InputDevice& device = host.inputDevice();
-    for (;;) {
-        OverlayView shown = view;
-        shown.selected = selected;
-        host.drawOverlay(shown);
+    for (bool shown = false;; shown = true) {
+        OverlayView drawn = view;
+        drawn.selected = selected;
+        host.drawOverlay(drawn);
+        if (!shown)
+            device.ignoreHeldKeys();
         InputEvent event;
         device.waitEvent(event);
         do {
@@ -153,7 +200,8 @@ OverlayItem waitForChoice(const OverlayView& view, unsigned& selected, PlayHost&
 
 } // namespace
 
-bool showOverlay(PlayEntry& entry, Outcome outcome, bool nextOffered, Ball& ball, PlayHost& host) {
+bool showOverlay(PlayEntry& entry, Outcome outcome, bool nextOffered, Ball& ball, PlayHost& host,
+                 FailCause cause) {
     host.releaseArrows();
     int rank = -1;
     if (outcome == Outcome::Completed && entry.bestTimes != nullptr) {
@@ -175,6 +223,8 @@ bool showOverlay(PlayEntry& entry, Outcome outcome, bool nextOffered, Ball& ball
     OverlayView view{outcome, items, selected, rank, entry.bestTimes, ball.elapsed()};
     if (outcome == Outcome::Completed)
         view.packTotalMs = sumPackTimes(entry.packTimes);
+    if (outcome == Outcome::Failed)
+        view.cause = cause;
     switch (waitForChoice(view, selected, host)) {
     case OverlayItem::Continue:
         ball.start();
@@ -193,9 +243,9 @@ bool showOverlay(PlayEntry& entry, Outcome outcome, bool nextOffered, Ball& ball
     return false;
 }
 
-bool playBoard(PlayEntry& entry, bool nextAllowed, Ball& ball, PlayHost& host) {
-    if (!entry.board.hasGrids())
-        return false;
+namespace {
+
+bool runBoard(PlayEntry& entry, bool nextAllowed, Ball& ball, PlayHost& host) {
     bool nextOffered = false;
     // Arrows released in the menus never reached the tilt input.
     host.releaseArrows();
@@ -223,7 +273,7 @@ bool playBoard(PlayEntry& entry, bool nextAllowed, Ball& ball, PlayHost& host) {
         host.drawFrame();
         if (entry.board.timeLimit >= 0 && ball.elapsed() > entry.board.timeLimit) {
             ball.stop();
-            if (!showOverlay(entry, Outcome::Failed, nextOffered, ball, host))
+            if (!showOverlay(entry, Outcome::Failed, nextOffered, ball, host, FailCause::OutOfTime))
                 return false;
             lastStep = nextFrame = host.currentTick();
         }
@@ -244,15 +294,27 @@ bool playBoard(PlayEntry& entry, bool nextAllowed, Ball& ball, PlayHost& host) {
             break;
         }
 
-        StepEvents events;
-        std::optional<Outcome> outcome = findOutcome(stepBall(ball, stepMs, events));
-        host.playStepSounds(events);
+        const StepReport report = advanceBall(ball, stepMs);
+        host.playStepSounds(report);
+        std::optional<Outcome> outcome = findOutcome(report.result);
         if (!outcome)
             continue;
         if (*outcome == Outcome::Completed && nextAllowed)
             nextOffered = true;
-        if (!showOverlay(entry, *outcome, nextOffered, ball, host))
+        if (!showOverlay(entry, *outcome, nextOffered, ball, host, findFailCause(report.drop)))
             return false;
         lastStep = nextFrame = host.currentTick();
     }
+}
+
+} // namespace
+
+bool playBoard(PlayEntry& entry, bool nextAllowed, Ball& ball, PlayHost& host) {
+    if (!entry.board.hasGrids())
+        return false;
+    const bool next = runBoard(entry, nextAllowed, ball, host);
+    // The menus show again: the arrows still steering, or the Escape that left, act on them
+    // only when pressed anew.
+    host.inputDevice().ignoreHeldKeys();
+    return next;
 }

@@ -15,8 +15,9 @@ class Ball;
 class Board;
 class InputDevice;
 class Timer;
+enum class DropKind;
 enum class StepResult;
-struct StepEvents;
+struct StepReport;
 
 // What a caller hands to the play loop.
 struct PlayEntry {
@@ -27,6 +28,9 @@ struct PlayEntry {
     explicit PlayEntry(Board& lentBoard);
 
     Board& board;
+    // What the player knows the board by: its file's name as the lists show it, or "random
+    // maze".
+    std::string name;
     BestTimes::Times* bestTimes = nullptr;
     bool nextRequested = false;
     bool ownsBoard = false;
@@ -44,6 +48,9 @@ enum class Outcome { Paused = 0, Failed = 1, Completed = 2 };
 // the overlay shows for it.
 enum class OverlayItem { Continue, Next, Reset, Exit };
 
+// Why a try failed, as the failed overlay says it; None for every other overlay.
+enum class FailCause { None, Hole, Gap, OutOfTime };
+
 // What the overlay shows; the host draws it.
 struct OverlayView {
     Outcome outcome;
@@ -55,12 +62,19 @@ struct OverlayView {
     // The sum of the pack's best times once its last board is completed and every board of
     // it has a time; -1 otherwise.
     std::int32_t packTotalMs = -1;
+    FailCause cause = FailCause::None;
 };
 
 // The overlay's items, top to bottom.
 const std::vector<OverlayItem>& overlayItems(Outcome outcome, bool nextOffered);
 // The word the overlay shows for item: "continue", "next", "reset" or "exit".
 const char* describeOverlayItem(OverlayItem item);
+// The failed overlay's line for cause: "fell into a hole", "fell through a gap" or "out of
+// time"; "" for None.
+const char* describeFailCause(FailCause cause);
+// The cause of a try lost by dropping into drop: a trap hole (or, without the goal's mark, a
+// goal hole) or a gap.
+FailCause findFailCause(DropKind drop);
 
 // The window, the clock, the drawing and the events, as the play loop needs them.
 class PlayHost {
@@ -85,10 +99,10 @@ public:
     // Writes the best-times table to its file, bringing in the times other copies of the
     // game wrote there meanwhile.
     virtual void saveBestTimes() = 0;
-    // The sounds of play: after every frame's step, for what happened in it and for the
-    // ball's clock; and for a completed board once its time has entered the best times,
+    // The sounds of play: after every frame's step, for what its report says happened and for
+    // the ball's clock; and for a completed board once its time has entered the best times,
     // newBest when it is the board's best.
-    virtual void playStepSounds(const StepEvents& events) = 0;
+    virtual void playStepSounds(const StepReport& report) = 0;
     virtual void playCompletionSound(bool newBest) = 0;
 
 protected:
@@ -104,17 +118,22 @@ constexpr std::int32_t FRAME_PERIOD_MS = 10;
 constexpr std::int32_t CATCH_UP_LIMIT_MS = 200;
 
 // Plays entry.board until the player leaves (false) or asks for the next board (true).
-// A board that could not be loaded is never played: false at once.
+// A board that could not be loaded is never played: false at once. Keys held when play
+// ends do nothing on the screen that shows next until pressed again.
 bool playBoard(PlayEntry& entry, bool nextAllowed, Ball& ball, PlayHost& host);
 
 // Shows the overlay until an item is chosen; false for "exit". A completed board enters
-// its time into the best times first and saves them when it ranks.
-bool showOverlay(PlayEntry& entry, Outcome outcome, bool nextOffered, Ball& ball, PlayHost& host);
+// its time into the best times first and saves them when it ranks. Besides the items, 'r'
+// resets in every overlay; keys held when it appears do nothing until pressed again.
+bool showOverlay(PlayEntry& entry, Outcome outcome, bool nextOffered, Ball& ball, PlayHost& host,
+                 FailCause cause = FailCause::None);
 
-// One physics step of stepMs, split into sub-steps when the frame was long.
+// One physics step of stepMs, split into sub-steps when the frame was long; the report of the
+// last sub-step, told whether the ball began to fall in any of them and the hardest strike of
+// them all.
+StepReport advanceBall(Ball& ball, std::int32_t stepMs);
+// The same, for callers that need only its result.
 StepResult stepBall(Ball& ball, std::int32_t stepMs);
-// The same, adding what happened in every sub-step to events.
-StepResult stepBall(Ball& ball, std::int32_t stepMs, StepEvents& events);
 
 // The time the clock display shows at tick; while the clock runs, also counts the frame and
 // refreshes the frames-per-second figure every half second.

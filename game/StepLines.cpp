@@ -37,7 +37,10 @@ std::optional<StepLine> parseStepLine(const std::string& text, bool& ok) {
         ok = false;
         return std::nullopt;
     }
-    return StepLine{static_cast<std::int32_t>(*msValue), *x, *y};
+    // Tilted further than the board goes, it stops at its limit, as the game's tilt input
+    // holds it there.
+    return StepLine{static_cast<std::int32_t>(*msValue), std::clamp(*x, -MAX_TILT, MAX_TILT),
+                    std::clamp(*y, -MAX_TILT, MAX_TILT)};
 }
 
 StepRunner::StepRunner(const Board& board) : ball([this] { return clockMs; }) {

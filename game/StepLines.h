@@ -30,7 +30,8 @@ struct StepLine {
 };
 
 // One input line: a step, nothing (an empty line or a '#' comment), or a malformed line
-// (ok set to false), which includes a step below 0 or above MAX_STEP_MS milliseconds.
+// (ok set to false), which includes a step below 0 or above MAX_STEP_MS milliseconds and a
+// tilt that is no finite number. A tilt beyond MAX_TILT either way is taken as MAX_TILT.
 std::optional<StepLine> parseStepLine(const std::string& text, bool& ok);
 
 // A ball rolled over a board by step lines, on a clock that advances by each line's

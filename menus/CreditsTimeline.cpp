@@ -1,5 +1,16 @@
 #include "menus/CreditsTimeline.h"
 
+#include "base/InputDevice.h"
+#include "base/KeyCodes.h"
+
+bool endsCredits(const InputEvent& event) {
+    if (event.kind == InputEvent::Kind::KeyPress)
+        return event.key == KEY_ESCAPE || event.key == KEY_RETURN || event.key == KEY_SPACE;
+    if (event.kind == InputEvent::Kind::MouseButton)
+        return event.button == MOUSE_LEFT || event.button == MOUSE_RIGHT;
+    return false;
+}
+
 std::uint32_t CreditsTimeline::scheduleFrame(std::uint32_t nowMs) {
     frameMs = nowMs;
     nextMs += FRAME_PERIOD_MS;

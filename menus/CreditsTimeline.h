@@ -1,8 +1,15 @@
 #pragma once
 // The credits' clock: 20 ms frames paced against the tick counter and the text rising half a
-// screen unit per second from below the bottom edge until it has left the top.
+// screen unit per second from below the bottom edge until it has left the top; and what ends
+// them early.
 
 #include <cstdint>
+
+struct InputEvent;
+
+// Escape, Return or Space, or a click of the left or right button (which stand for Return and
+// Escape in the menus); other keys and buttons do not.
+bool endsCredits(const InputEvent& event);
 
 class CreditsTimeline {
 public:

@@ -1,6 +1,7 @@
 #include "menus/LevelLists.h"
 
 #include "base/FileIO.h"
+#include "game/BoardName.h"
 #include "game/PlayLoop.h"
 
 #include <algorithm>
@@ -73,34 +74,33 @@ std::string describeBoardListEntry(const BoardList& list, std::size_t index) {
     const std::string& name = list.entries[index];
     if (static_cast<std::int64_t>(index) >= list.fileCount)
         return lowerCased(name + '/');
-    return lowerCased(name.substr(0, name.size() > 3 ? name.size() - 3 : 0));
+    return nameBoardFile(name);
 }
 
 std::string describePackListEntry(const PackList& list, std::size_t index) {
     return lowerCased(list.packs[index]);
 }
 
-std::string countFinishedBoards(const std::vector<std::string>& paths,
-                                const BestTimeLookup& bestTimeOf) {
-    std::size_t finished = 0;
-    for (const std::string& path : paths)
-        if (bestTimeOf(path) >= 0)
-            ++finished;
-    return std::to_string(finished) + "/" + std::to_string(paths.size());
-}
-
 namespace {
 
-// The pack's boards as paths, or nothing when its "info.txt" cannot be read; no warning, as
-// the line is only drawn.
-std::optional<std::vector<std::string>> listPackPaths(const std::string& packDir) {
+// The pack's finished boards out of all of them, or nothing when its "info.txt" cannot be
+// read; no warning, as the line is only drawn. The lines are looked at where they stand in
+// the file, through one path, so a pack of any size costs its file and no more.
+std::string countPackProgress(const std::string& packDir, const BestTimeLookup& bestTimeOf) {
     FileRead file = readFile(packDir + PACK_INFO_FILE, MAX_INFO_FILE_BYTES);
     if (file.status != ReadStatus::Read)
-        return std::nullopt;
-    std::vector<std::string> lines = parseInfoLines(file.bytes);
-    for (std::string& line : lines)
-        line = packDir + line;
-    return lines;
+        return "";
+    std::size_t finished = 0;
+    std::size_t total = 0;
+    std::string path = packDir;
+    visitInfoLines(file.bytes, [&](std::string_view line) {
+        path.resize(packDir.size());
+        path.append(line);
+        ++total;
+        if (bestTimeOf(path) >= 0)
+            ++finished;
+    });
+    return std::to_string(finished) + "/" + std::to_string(total);
 }
 
 } // namespace
@@ -112,16 +112,13 @@ std::string describeBoardListProgress(const BoardList& list, std::size_t index,
         const std::int32_t best = bestTimeOf(path);
         return best >= 0 ? formatSeconds(best) : "-";
     }
-    std::optional<std::vector<std::string>> paths = listPackPaths(path + '/');
-    return paths ? countFinishedBoards(*paths, bestTimeOf) : "";
+    return countPackProgress(path + '/', bestTimeOf);
 }
 
 std::string describePackListProgress(const PackList& list, std::size_t index,
                                      const BestTimeLookup& bestTimeOf,
                                      const std::string& levelsPrefix) {
-    std::optional<std::vector<std::string>> paths =
-        listPackPaths(levelsPrefix + list.packs[index] + '/');
-    return paths ? countFinishedBoards(*paths, bestTimeOf) : "";
+    return countPackProgress(levelsPrefix + list.packs[index] + '/', bestTimeOf);
 }
 
 std::string describeEmptyList(const BoardList& list) {
@@ -145,8 +142,8 @@ std::uint32_t scrollListTop(std::uint32_t selected, std::uint32_t top) {
     return top;
 }
 
-std::vector<std::string> parseInfoLines(const std::string& bytes) {
-    std::vector<std::string> lines;
+void visitInfoLines(const std::string& bytes,
+                    const std::function<void(std::string_view line)>& visit) {
     std::size_t start = skipByteOrderMark(bytes);
     while (start < bytes.size()) {
         std::size_t end = std::min(bytes.find('\n', start), bytes.size());
@@ -157,9 +154,14 @@ std::vector<std::string> parseInfoLines(const std::string& bytes) {
         if (line.size() >= INFO_LINE_LIMIT)
             break;
         if (!line.empty() && line.front() != '#')
-            lines.emplace_back(line);
+            visit(line);
         start = end + 1;
     }
+}
+
+std::vector<std::string> parseInfoLines(const std::string& bytes) {
+    std::vector<std::string> lines;
+    visitInfoLines(bytes, [&lines](std::string_view line) { lines.emplace_back(line); });
     return lines;
 }
 

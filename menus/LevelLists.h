@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 constexpr const char* LEVELS_PREFIX = "levs/";
@@ -64,15 +65,13 @@ std::string describePackListEntry(const PackList& list, std::size_t index);
 
 // What a line shows at its right: a board's best time, or a dash while it has none; a pack's
 // finished boards out of all its boards ("3/8"), or nothing when its "info.txt" cannot be
-// read. The text of the line itself stays as it is.
+// read. The text of the line itself stays as it is. A pack's line reads its "info.txt":
+// screens keep what these give for as long as they are shown (ListProgress).
 std::string describeBoardListProgress(const BoardList& list, std::size_t index,
                                       const BestTimeLookup& bestTimeOf);
 std::string describePackListProgress(const PackList& list, std::size_t index,
                                      const BestTimeLookup& bestTimeOf,
                                      const std::string& levelsPrefix = LEVELS_PREFIX);
-// The finished boards of a pack (those with a best time) out of all of them, as "n/m".
-std::string countFinishedBoards(const std::vector<std::string>& paths,
-                                const BestTimeLookup& bestTimeOf);
 
 // What an empty pack sub-list says: where its boards come from. Nothing for any other list.
 std::string describeEmptyList(const BoardList& list);
@@ -90,6 +89,9 @@ std::uint32_t scrollListTop(std::uint32_t selected, std::uint32_t top);
 // lines, '#' comments, a carriage return before the line feed and a byte-order mark at the
 // start of the file.
 std::vector<std::string> parseInfoLines(const std::string& bytes);
+// Calls visit with each of those names where it stands in bytes, without copying it.
+void visitInfoLines(const std::string& bytes,
+                    const std::function<void(std::string_view line)>& visit);
 // The number (from 1) of the first line of an "info.txt" that is INFO_LINE_LIMIT bytes or
 // longer, where the list ends; 0 when there is none.
 std::size_t findOverlongInfoLine(const std::string& bytes);

@@ -2,6 +2,7 @@
 
 #include "base/KeyCodes.h"
 #include "game/MazeGeneration.h"
+#include "menus/MenuKeyLines.h"
 
 #include <cinttypes>
 #include <cstdio>
@@ -37,6 +38,15 @@ std::string MazeSetter::describeAlgorithm() const {
         return "";
     return std::string(algorithms[algorithm.index].name) + " - " +
            algorithms[algorithm.index].description;
+}
+
+std::string MazeSetter::describeKeys() const {
+    ItemEdit edit = ItemEdit::Type;
+    if (selected < items.size() && &items[selected].item == &algorithm)
+        edit = ItemEdit::Step;
+    else if (selected < items.size() && &items[selected].item == &starter)
+        edit = ItemEdit::Act;
+    return describeItemMenuKeys(edit, "back");
 }
 
 bool MazeSetter::startMaze() {

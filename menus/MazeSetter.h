@@ -36,6 +36,9 @@ public:
 
     // The chosen generator and what its mazes look like, or nothing while none is chosen.
     std::string describeAlgorithm() const;
+    // The keys of the selected line: the sizes are typed, the generator stepped through,
+    // "start" plays.
+    std::string describeKeys() const;
     // Generates and plays a maze of the current values. A size of 0 does nothing; a size
     // above the menu's limit only prints that limit on standard error. True when it played.
     bool startMaze();

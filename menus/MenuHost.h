@@ -3,6 +3,8 @@
 // boards, the best-times table, the options in force and the menus' sounds. The game hands
 // one to the main menu at start-up; it lives until the process exits.
 
+#include <string>
+
 class BestTimes;
 class InputDevice;
 class OptionsMenu;
@@ -15,6 +17,10 @@ public:
     virtual InputDevice& inputDevice() = 0;
     // The one best-times table of the run, loaded at start-up.
     virtual BestTimes& bestTimes() = 0;
+    // Tries again to save best times that wait for their file, quiet about a reason it gave.
+    virtual void retryUnsavedTimes() = 0;
+    // Why a best time waits for its file, for the screen to show; empty while none waits.
+    virtual std::string describeUnsavedTimes() = 0;
 
     // The game music, before a single board, a pack or a maze is played.
     virtual void enterPlay() = 0;

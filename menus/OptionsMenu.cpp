@@ -1,6 +1,7 @@
 #include "menus/OptionsMenu.h"
 
 #include "base/Numbers.h"
+#include "menus/MenuKeyLines.h"
 
 #include <vector>
 
@@ -39,6 +40,9 @@ OptionsMenu::OptionsMenu(const OptionsSnapshot& snapshot)
 // The table guarantees each kind its field's type (SettingsTable.cpp checks it at compile
 // time), so the form asked for is there.
 void OptionsMenu::addItem(const SettingRow& row, const SettingValues& values) {
+    if (row.option.kind == OptionKind::None)
+        return;
+    itemRows.push_back(&row);
     switch (row.option.kind) {
     case OptionKind::None:
         return;
@@ -78,4 +82,16 @@ SettingValues OptionsMenu::chooseValues(const SettingValues& inForce) {
             line.item.setText(formatFloat7(inForce.*line.field));
     }
     return values;
+}
+
+std::string OptionsMenu::describeSelected() const {
+    if (selected >= itemRows.size())
+        return "";
+    return itemRows[selected]->option.description;
+}
+
+std::string OptionsMenu::describeKeys() const {
+    const bool typed =
+        selected < itemRows.size() && itemRows[selected]->option.kind == OptionKind::Number;
+    return describeItemMenuKeys(typed ? ItemEdit::Type : ItemEdit::Step, "save and back");
 }

@@ -12,6 +12,7 @@
 #include <deque>
 #include <optional>
 #include <string>
+#include <vector>
 
 // What the menu starts from: the values in force and the display's full-screen modes, in the
 // platform's order.
@@ -37,6 +38,10 @@ public:
     // lone '.') keeps inForce's value, and the field shows it again. The window size stays
     // inForce's: the display mode is chosenMode.
     SettingValues chooseValues(const SettingValues& inForce);
+    // What the selected item does, for the line under the menu.
+    std::string describeSelected() const;
+    // The keys of the selected item.
+    std::string describeKeys() const;
 
     MenuEntries items;
     std::uint32_t selected = 0;
@@ -59,4 +64,6 @@ private:
     std::deque<NumberLine> numbers;
     ModeList modes;
     menuitems::StringPicker displayMode;
+    // The settings table's row of each entry of items, in the same order.
+    std::vector<const SettingRow*> itemRows;
 };

@@ -43,7 +43,9 @@ enum class OptionKind { None, Switch, Number, DisplayMode };
 struct OptionsItem {
     OptionKind kind;
     const char* label;
-    const char* description; // one line saying what the item does, for the player
+    // One line under the options saying what the item does, in words a newcomer knows (the
+    // labels are short): lower case, no punctuation but '-', since the font has none.
+    const char* description;
 };
 
 struct SettingRow {
@@ -71,31 +73,37 @@ std::string writeNumber(float value); // 7 significant digits: 1.0 is "1", 1.25 
 inline constexpr SettingRow SETTING_ROWS[] = {
     {"fullscreen",
      SettingForm<bool>{&SettingValues::fullscreen, false, readAtoiSwitch, writeSwitch},
-     {OptionKind::Switch, "fullscreen", "the whole screen, or a window"}},
+     {OptionKind::Switch, "fullscreen", "yes fills the whole screen   no plays in a window"}},
     {"res_x",
      SettingForm<int>{&SettingValues::windowWidth, 0, readAtoi, writeInteger},
-     {OptionKind::DisplayMode, "resolution", "the size of the full screen or the window"}},
+     {OptionKind::DisplayMode, "resolution",
+      "the size in pixels of the window or the full screen"}},
     {"res_y",
      SettingForm<int>{&SettingValues::windowHeight, 0, readAtoi, writeInteger},
      {OptionKind::None, nullptr, nullptr}},
     {"music",
      SettingForm<bool>{&SettingValues::music, true, readSwitchOnWithOne, writeSwitch},
-     {OptionKind::Switch, "music", "music in the menus and during play"}},
+     {OptionKind::Switch, "music", "music in the menus and while you play"}},
     {"sound",
      SettingForm<bool>{&SettingValues::sound, true, readSwitchOnWithOne, writeSwitch},
-     {OptionKind::Switch, "sounds", "sounds of the ball, the clock and the menus"}},
+     {OptionKind::Switch, "sounds",
+      "knocks and drops of the ball   ticks of the clock   the menus"}},
     {"turnboard",
      SettingForm<bool>{&SettingValues::turnboard, true, readSwitchOffWithZero, writeSwitch},
-     {OptionKind::Switch, "turn board", "show the board tilted as you tilt it"}},
+     {OptionKind::Switch, "turn board",
+      "yes shows the board leaning as you tilt it   no keeps it flat"}},
     {"topview",
      SettingForm<bool>{&SettingValues::topview, false, readSwitchOffWithZero, writeSwitch},
-     {OptionKind::Switch, "top view", "the whole board instead of following the ball"}},
+     {OptionKind::Switch, "top view",
+      "yes shows the whole board   no follows the ball   v switches it in play"}},
     {"msensitivity",
      SettingForm<float>{&SettingValues::mouseSensitivity, 1.0f, readNonZeroNumber, writeNumber},
-     {OptionKind::Number, "mouse sens", "how far the board tilts for a move of the mouse"}},
+     {OptionKind::Number, "mouse sens",
+      "how far the board tilts when you move the mouse   1 is normal"}},
     {"jsensitivity",
      SettingForm<float>{&SettingValues::joystickSensitivity, 1.0f, readNonZeroNumber, writeNumber},
-     {OptionKind::Number, "aps sens", "how far the board tilts for a tilt of the laptop"}},
+     {OptionKind::Number, "aps sens",
+      "how far the board follows a laptop tilt sensor   1 is normal"}},
 };
 
 // Every row's default: what a missing or empty settings file gives.

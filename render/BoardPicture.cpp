@@ -33,6 +33,13 @@ struct TexelTables {
     std::vector<float> wallShade;          // the wall image's, along and across the grain
 };
 
+int powerOfTwoAtLeast(int value) {
+    int power = 1;
+    while (power < value)
+        power *= 2;
+    return power;
+}
+
 unsigned featuresAt(float u, float v) {
     const float h = WALL_HALF_THICKNESS;
     unsigned features = 0;
@@ -152,13 +159,6 @@ void paintCell(const Board& board, const TexelTables& tables, int c, int r, std:
         }
 }
 
-int powerOfTwoAtLeast(int value) {
-    int power = 1;
-    while (power < value)
-        power *= 2;
-    return power;
-}
-
 // Each texel of the next level averages the two by two (or fewer, at a side of 1) below it.
 PictureLevel halve(const PictureLevel& level) {
     PictureLevel next{std::max(1, level.width / 2), std::max(1, level.height / 2), {}};
@@ -197,7 +197,7 @@ CellRange PictureLayout::cellsOf(int index) const {
             std::min(boardHeight, (row + 1) * pageHeight)};
 }
 
-PictureLayout planPicture(int boardWidth, int boardHeight) {
+PictureLayout planPicture(int boardWidth, int boardHeight, int longestTexels) {
     const std::int64_t cells = std::max<std::int64_t>(1, std::int64_t{boardWidth} * boardHeight);
     int texelsPerCell = MOST_TEXELS_PER_CELL;
     while (texelsPerCell > 2 && cells * texelsPerCell * texelsPerCell > PICTURE_TEXEL_BUDGET)
@@ -205,8 +205,21 @@ PictureLayout planPicture(int boardWidth, int boardHeight) {
     // Square pages of the largest texture every OpenGL takes: few textures, each bound once a
     // frame. A corridor a few cells wide gets long narrow pages, which the painter lays out
     // along the texture's rows.
-    const int pageWidth = PICTURE_PAGE_TEXELS / texelsPerCell;
-    const int pageHeight = pageWidth;
+    const int side = PICTURE_PAGE_TEXELS / texelsPerCell;
+    const int longest = std::max(PICTURE_PAGE_TEXELS, longestTexels) / texelsPerCell;
+    // The pages along a board whose other side fits one page, in cells: powers of two, and
+    // so whole tiles.
+    auto stretch = [&](int across) {
+        const int acrossTexels = powerOfTwoAtLeast(across * texelsPerCell);
+        const int squareTexels = PICTURE_PAGE_TEXELS / acrossTexels * PICTURE_PAGE_TEXELS;
+        return std::min(longest, squareTexels / texelsPerCell);
+    };
+    int pageWidth = side;
+    int pageHeight = side;
+    if (boardHeight <= side && boardWidth > side)
+        pageWidth = stretch(boardHeight);
+    else if (boardWidth <= side && boardHeight > side)
+        pageHeight = stretch(boardWidth);
     auto pagesAlong = [](int side, int page) { return (side + page - 1) / page; };
     return {texelsPerCell,
             pageWidth,

@@ -39,8 +39,12 @@ struct PictureLayout {
 };
 
 // As many texels per cell as the budget allows, at least two: a wall then still darkens or
-// lightens a texel of its own either side of its cell edge.
-PictureLayout planPicture(int boardWidth, int boardHeight);
+// lightens a texel of its own either side of its cell edge. Pages are squares, except on a
+// board narrower than one: its pages run along it as far as longestTexels (the longest side
+// of a texture the OpenGL takes), with no more texels than a square page. A corridor then
+// needs a few textures, not a thousand, which the software renderer keeps after they are
+// deleted.
+PictureLayout planPicture(int boardWidth, int boardHeight, int longestTexels = PICTURE_PAGE_TEXELS);
 
 // One level of a page: RGB bytes, row 0 at the page's first row of cells.
 struct PictureLevel {

@@ -65,7 +65,7 @@ float cameraDistance(const CameraSetup& setup) {
     if (!setup.wholeBoard)
         return setup.followDistance;
     return wholeBoardDistance(setup.boardWidth, setup.boardHeight, setup.viewportWidth,
-                              setup.viewportHeight);
+                              setup.windowHeight > 0 ? setup.windowHeight : setup.viewportHeight);
 }
 
 Matrix4 multiply(const Matrix4& a, const Matrix4& b) {

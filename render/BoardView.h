@@ -19,6 +19,10 @@ struct CameraSetup {
     float tiltX, tiltY;                // the player's tilt, 0.1 degree of rotation per unit
     float followDistance;              // camera distance in the follow view
     int viewportWidth, viewportHeight; // in pixels
+    // The window's height in pixels when the viewport is only its lower part: the whole board
+    // stands at the distance the whole window gives it, so it shrinks with the viewport but
+    // keeps its margins. 0: the viewport is the window.
+    int windowHeight = 0;
 };
 
 constexpr double FIELD_OF_VIEW_DEGREES = 45.0; // vertical

@@ -12,11 +12,41 @@ constexpr float HINT_LINE_PITCH = 1.6f;
 constexpr float HINT_MARGIN = 0.6f;
 constexpr float HINT_MAX_HEIGHT = 1.0f / 24.0f; // of the window's height
 constexpr float HINT_SIDE_ROOM = 0.03f;         // of the window's width, on each side
+// Room between a band's edges and its texts, in glyph heights.
+constexpr float BAND_PADDING = 0.3f;
+// Room between the bands and the whole-board view below them, in overlay units.
+constexpr float WHOLE_VIEW_GAP = 0.01f;
+
+// A band around one line of text at the clock's size whose base line starts (or, right
+// aligned, ends) at x, y.
+Band placeLineBand(const std::string& text, int align, float x, float y) {
+    const TextExtent extent = measureText(text, align);
+    const float pad = BAND_PADDING * CLOCK_SCALE;
+    return {x + extent.left * CLOCK_SCALE - pad, y - pad, x + extent.right * CLOCK_SCALE + pad,
+            y + CLOCK_SCALE + pad};
+}
 
 } // namespace
 
 float findClockBottom(bool hasLimit) {
     return hasLimit ? CLOCK_Y - TEXT_LINE_PITCH * CLOCK_SCALE : CLOCK_Y;
+}
+
+Band placeClockBand(const std::string& elapsed, const std::string& limit) {
+    Band band = placeLineBand(elapsed, ALIGN_LEFT, CLOCK_X, CLOCK_Y);
+    if (limit.empty())
+        return band;
+    const Band below = placeLineBand(limit, ALIGN_LEFT, CLOCK_X, findClockBottom(true));
+    return {std::min(band.left, below.left), below.bottom, std::max(band.right, below.right),
+            band.top};
+}
+
+Band placeFrameRateBand(const std::string& frameRate) {
+    return placeLineBand(frameRate, ALIGN_RIGHT, FRAME_RATE_X, FRAME_RATE_Y);
+}
+
+float findWholeViewTop(bool hasLimit) {
+    return findClockBottom(hasLimit) - BAND_PADDING * CLOCK_SCALE - WHOLE_VIEW_GAP;
 }
 
 PanelPlacement placePanel(float heightUnits, float ceiling, float floor) {

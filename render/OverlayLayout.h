@@ -11,6 +11,9 @@
 constexpr float CLOCK_X = -0.9f;
 constexpr float CLOCK_Y = 0.8f;
 constexpr float CLOCK_SCALE = 0.1f;
+// The frame rate in the top right corner: where its text ends, at the clock's size.
+constexpr float FRAME_RATE_X = 0.95f;
+constexpr float FRAME_RATE_Y = 0.8f;
 
 // The overlay's panels: their unit, the pitch of their lines and the margin of their box.
 constexpr float PANEL_UNIT = 0.15f;
@@ -21,6 +24,18 @@ constexpr float PANEL_CLEARANCE = 0.04f;
 // The lowest point of the clock: the elapsed time, and the time limit below it when the
 // board has one.
 float findClockBottom(bool hasLimit);
+
+// A dark band behind texts over the scene, in overlay units, so they read over the walls.
+struct Band {
+    float left, bottom, right, top;
+};
+// Behind the clock's lines: the elapsed time, and the limit below it when there is one.
+Band placeClockBand(const std::string& elapsed, const std::string& limit);
+// Behind the frame rate.
+Band placeFrameRateBand(const std::string& frameRate);
+// The top of the part of the window the whole-board view is framed in: just under the bands,
+// so the clock never covers the board's first row, where many boards start the ball.
+float findWholeViewTop(bool hasLimit);
 
 // A panel of the given height in panel units, centred on the middle of the screen unless that
 // would bring it within PANEL_CLEARANCE of ceiling; then it hangs from there, shrunk by scale

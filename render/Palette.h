@@ -30,7 +30,8 @@ constexpr Colour FRAME_RATE_COLOUR = {1.0f, 0.0f, 1.0f, 1.0f};
 constexpr Colour OUTCOME_PANEL_COLOUR = {0.2f, 0.4f, 1.0f, 0.7f};
 constexpr Colour COMPLETED_TEXT_COLOUR = {0.0f, 0.8f, 0.0f, 0.9f};
 constexpr Colour FAILED_TEXT_COLOUR = {1.0f, 0.0f, 0.0f, 0.9f};
-constexpr Colour PACK_TEXT_COLOUR = {1.0f, 0.8f, 0.0f, 0.9f}; // gold
+constexpr Colour CAUSE_TEXT_COLOUR = {1.0f, 0.75f, 0.75f, 0.9f}; // why, under "failed"
+constexpr Colour PACK_TEXT_COLOUR = {1.0f, 0.8f, 0.0f, 0.9f};    // gold
 constexpr Colour ITEM_COLOUR = {0.9f, 0.9f, 1.0f, 0.9f};
 constexpr Colour SELECTED_ITEM_GLOW = {0.9f, 0.9f, 0.2f, 0.6f}; // drawn wide under the item
 constexpr Colour TIMES_PANEL_COLOUR = {0.0f, 0.9f, 0.0f, 0.7f};
@@ -41,6 +42,8 @@ constexpr Colour NEW_TIME_GLOW = {1.0f, 1.0f, 0.1f, 1.0f};
 // the lightest floor.
 constexpr Colour HINT_STRIP_COLOUR = {0.0f, 0.0f, 0.0f, 0.6f};
 constexpr Colour HINT_TEXT_COLOUR = {1.0f, 1.0f, 1.0f, 1.0f};
+// The clock and the frame rate stand on bands as dark, for the same reason.
+constexpr Colour CLOCK_BAND_COLOUR = HINT_STRIP_COLOUR;
 
 // The main menu: the title in blue letters with a black outline, the lines on a grey panel.
 constexpr Colour TITLE_OUTLINE_COLOUR = {0.0f, 0.0f, 0.0f, 1.0f};
@@ -55,6 +58,12 @@ constexpr Colour LIST_LINE_COLOUR = {0.0f, 1.0f, 0.0f, 1.0f};
 constexpr Colour LIST_SELECTED_COLOUR = {0.0f, 1.0f, 1.0f, 1.0f};
 // A word to the player under a list or the random maze menu, a soft yellow no line uses.
 constexpr Colour NOTE_COLOUR = {1.0f, 1.0f, 0.6f, 1.0f};
+
+// Behind the menus' texts, so they read on every background: darker than the hint strip,
+// since the busiest backgrounds show fine dark detail through it where a floor shows none.
+// The key lines are white on it, as the hint lines of play.
+constexpr Colour MENU_BAND_COLOUR = {0.0f, 0.0f, 0.0f, 0.75f};
+constexpr Colour MENU_KEYS_COLOUR = HINT_TEXT_COLOUR;
 
 // The random maze menu: labels, their values, and the chosen value's highlight.
 constexpr Colour MAZE_LABEL_COLOUR = {0.0f, 1.0f, 0.0f, 1.0f};

@@ -21,21 +21,45 @@ fi
 cmake --build build-fuzz -j "$(nproc)" --target "${targets[@]/#/fuzz_}"
 
 mkdir -p build-fuzz/artifacts
-for name in "${targets[@]}"; do
-  binary="build-fuzz/fuzz/fuzz_$name"
-  regressions="tests/fuzz/regressions/$name"
+
+# One target: its regression inputs first, then SECONDS of fuzzing. Prints its whole report
+# at the end, so the reports of targets run side by side do not interleave.
+fuzz_target() {
+  local name="$1" binary="build-fuzz/fuzz/fuzz_$1" regressions="tests/fuzz/regressions/$1"
+  local corpus="build-fuzz/corpus/$1" log="build-fuzz/artifacts/$1.log"
   if [ -d "$regressions" ] && [ -n "$(ls -A "$regressions")" ]; then
     echo "== $name: replaying $(ls "$regressions" | wc -l) regression inputs"
     "$binary" -runs=0 "$regressions"/* >/dev/null 2>build-fuzz/artifacts/"$name"-regressions.log \
-      || { cat build-fuzz/artifacts/"$name"-regressions.log; exit 1; }
+      || { cat build-fuzz/artifacts/"$name"-regressions.log; return 1; }
   fi
-  corpus="build-fuzz/corpus/$name"
   mkdir -p "$corpus"
   cp -n tests/fuzz/corpus/"$name"/* "$corpus"/ 2>/dev/null || true
-  echo "== $name: fuzzing for ${seconds}s"
+  echo "== $name: fuzzed for ${seconds}s"
   "$binary" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
-    -artifact_prefix=build-fuzz/artifacts/"$name"- "$corpus" 2>build-fuzz/artifacts/"$name".log \
-    || { tail -n 60 build-fuzz/artifacts/"$name".log; exit 1; }
-  grep -E '^stat::number_of_executed_units' build-fuzz/artifacts/"$name".log || true
+    -artifact_prefix=build-fuzz/artifacts/"$name"- "$corpus" 2>"$log" \
+    || { tail -n 60 "$log"; return 1; }
+  grep -E '^stat::number_of_executed_units' "$log" || true
+}
+
+# As many targets at a time as there are cores: each is single-threaded.
+jobs=$(nproc)
+status=0
+pids=()
+outputs=()
+for name in "${targets[@]}"; do
+  output=$(mktemp)
+  fuzz_target "$name" >"$output" 2>&1 &
+  pids+=($!)
+  outputs+=("$output")
+  if [ ${#pids[@]} -ge "$jobs" ]; then
+    wait "${pids[0]}" || status=1
+    cat "${outputs[0]}"; rm -f "${outputs[0]}"
+    pids=("${pids[@]:1}"); outputs=("${outputs[@]:1}")
+  fi
 done
+for index in "${!pids[@]}"; do
+  wait "${pids[$index]}" || status=1
+  cat "${outputs[$index]}"; rm -f "${outputs[$index]}"
+done
+[ "$status" -eq 0 ] || { echo "fuzzing found a failing input (see above)"; exit 1; }
 echo "fuzzing found nothing"

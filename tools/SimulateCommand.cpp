@@ -13,8 +13,8 @@ constexpr const char* HELP = R"(usage: tirva-tool simulate BOARD < STEPS
 
 Puts the ball on BOARD's start cell as the game does, then reads lines "MS TILTX TILTY"
 from standard input (an integer from 0 to 60000 and two decimal numbers; tilt runs from
--600 to 600; empty lines and lines starting with # are skipped; a line may hold at most
-4096 bytes). For each it sets the tilt, advances the clock by MS and steps the ball by MS
+-600 to 600, and a tilt beyond is taken as -600 or 600, as the game's tilt input holds it;
+empty lines and lines starting with # are skipped; a line may hold at most 4096 bytes). For each it sets the tilt, advances the clock by MS and steps the ball by MS
 milliseconds as the game's play loop steps a frame of that length (one step, or pieces of
 at most 10 ms when MS is over 30), then prints
   x y z vx vy goalMark result

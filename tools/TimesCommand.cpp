@@ -73,14 +73,14 @@ int runTimesCommand(const Arguments& args) {
     if (result == BestTimes::LoadResult::Unreadable)
         return 1;
     std::string out = "{";
-    for (const auto& [key, times] : table.entries()) {
+    table.visitEntries([&out](std::string_view key, const BestTimes::Times& times) {
         if (out.size() > 1)
             out += ",";
-        out += quoteJson(key) + ":[";
+        out += quoteJson(std::string(key)) + ":[";
         for (int slot = 0; slot < BestTimes::SLOTS; ++slot)
             out += (slot ? "," : "") + std::to_string(times[slot]);
         out += "]";
-    }
+    });
     std::printf("%s}\n", out.c_str());
     return result == BestTimes::LoadResult::Loaded ? 0 : 1;
 }

@@ -12,6 +12,7 @@
 #include "base/Settings.h"
 #include "game/Ball.h"
 #include "game/BestTimes.h"
+#include "game/TimesKeeper.h"
 #include "menus/gl/CreditsScreen.h"
 #include "menus/gl/MainMenu.h"
 #include "render/gl/GlState.h"
@@ -80,15 +81,19 @@ void Game::init(int, char**) {
     bestTimes = new BestTimes;
     bestTimes->load(BEST_TIMES_FILE, true);
     removeLeftoverTemporaries(BEST_TIMES_FILE, {DAMAGED_BEST_TIMES_FILE});
+    timesKeeper = new TimesKeeper(*bestTimes, BEST_TIMES_FILE);
+    // A window closed with a best time still waiting for its file gets that time one last
+    // try: it is the player's record.
+    setBeforeClose([] { game.timesKeeper->saveBeforeExit(); });
     openMusic();
     openSounds();
     // The display is open already; the rest of the settings take effect once what they reach
     // exists, and before the menu music, which stays silent when they switch it off.
     applySettings(chosen, std::nullopt, {*renderer, *tiltInput});
     musicPlayer.startMenuMusic();
-    playHost = new GamePlayHost(*renderer, *ball, *tiltInput, *bestTimes, *inputDevice);
-    menuHost =
-        new GameMenuHost(*inputDevice, *playHost, *bestTimes, *settings, {*renderer, *tiltInput});
+    playHost = new GamePlayHost(*renderer, *ball, *tiltInput, *timesKeeper, *inputDevice);
+    menuHost = new GameMenuHost(*inputDevice, *playHost, *bestTimes, *timesKeeper, *settings,
+                                {*renderer, *tiltInput});
     mainMenu = new MainMenu(*menuHost);
     // The background upload leaves texturing to the drawing; every menu starts flat.
     useMenuState();
@@ -98,6 +103,8 @@ void Game::run() {
     mainMenu->selected = 0;
     mainMenu->run();
     CreditsScreen* credits = new CreditsScreen();
+    if (!timesKeeper->saveBeforeExit())
+        credits->notice = timesKeeper->describeLost();
     credits->run(*inputDevice);
     delete credits;
 }

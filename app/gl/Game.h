@@ -11,6 +11,7 @@ class MainMenu;
 class Renderer;
 class Settings;
 class TiltInput;
+class TimesKeeper;
 
 class Game {
 public:
@@ -26,6 +27,7 @@ public:
     Settings* settings = nullptr;
     InputDevice* inputDevice = nullptr; // every loop's events, in the menus and in play
     BestTimes* bestTimes = nullptr;     // the run's one table, backed by "times.dat"
+    TimesKeeper* timesKeeper = nullptr; // its saves, and the times that wait for one
     GamePlayHost* playHost = nullptr;
     GameMenuHost* menuHost = nullptr;
 };

@@ -4,15 +4,28 @@
 #include "app/gl/GameMusic.h"
 #include "app/gl/GameSounds.h"
 #include "app/gl/GamePlayHost.h"
+#include "base/FreeMemory.h"
 #include "base/InputDevice.h"
 #include "base/Settings.h"
+#include "game/TimesKeeper.h"
 #include "menus/MenuLoops.h"
 #include "menus/OptionsMenu.h"
 #include "render/gl/GlState.h"
+#include "render/gl/MenuFrames.h"
 
 GameMenuHost::GameMenuHost(InputDevice& device, GamePlayHost& playHost, BestTimes& table,
-                           Settings& settings, const SettingTargets& targets)
-    : device(device), playHost(playHost), table(table), settings(settings), targets(targets) {}
+                           TimesKeeper& timesKeeper, Settings& settings,
+                           const SettingTargets& targets)
+    : device(device), playHost(playHost), table(table), timesKeeper(timesKeeper),
+      settings(settings), targets(targets) {}
+
+void GameMenuHost::retryUnsavedTimes() {
+    timesKeeper.retry();
+}
+
+std::string GameMenuHost::describeUnsavedTimes() {
+    return timesKeeper.describeUnsaved();
+}
 
 void GameMenuHost::enterPlay() {
     musicPlayer.startGameMusic();
@@ -22,11 +35,16 @@ bool GameMenuHost::playBoard(PlayEntry& entry, bool nextAllowed) {
     return playHost.play(entry, nextAllowed);
 }
 
-// Play leaves the pointer hidden when the player leaves a board; the menus show it again.
+// Play leaves the pointer hidden when the player leaves a board; the menus show it again
+// where play parked it, which selects nothing until the player moves it. What the last
+// board's frames held goes back to the system before the menus go on.
 void GameMenuHost::leavePlay() {
     musicPlayer.startMenuMusic();
+    drawBackgroundAndWait();
+    returnFreedMemory();
     useMenuState();
     device.showCursor(true);
+    device.discardPointerMotion();
 }
 
 OptionsSnapshot GameMenuHost::takeOptionsSnapshot() {

@@ -6,18 +6,23 @@
 #include "app/gl/GameSettings.h"
 #include "menus/MenuHost.h"
 
+#include <string>
+
 class GamePlayHost;
 class Settings;
+class TimesKeeper;
 
 class GameMenuHost final : public MenuHost {
 public:
-    GameMenuHost(InputDevice& device, GamePlayHost& playHost, BestTimes& table, Settings& settings,
-                 const SettingTargets& targets);
+    GameMenuHost(InputDevice& device, GamePlayHost& playHost, BestTimes& table,
+                 TimesKeeper& timesKeeper, Settings& settings, const SettingTargets& targets);
     GameMenuHost(const GameMenuHost&) = delete;
     GameMenuHost& operator=(const GameMenuHost&) = delete;
 
     InputDevice& inputDevice() override { return device; }
     BestTimes& bestTimes() override { return table; }
+    void retryUnsavedTimes() override;
+    std::string describeUnsavedTimes() override;
 
     void enterPlay() override;
     bool playBoard(PlayEntry& entry, bool nextAllowed) override;
@@ -31,6 +36,7 @@ private:
     InputDevice& device;
     GamePlayHost& playHost;
     BestTimes& table;
+    TimesKeeper& timesKeeper;
     Settings& settings;
     SettingTargets targets;
 };

@@ -7,10 +7,13 @@
 #include <SDL.h>
 
 #include <cstdlib>
+#include <vector>
 
 WindowCentre windowCentre;
 
 namespace {
+
+void (*beforeClose)() = nullptr;
 
 void translateEvent(const SDL_Event& sdlEvent, InputEvent& event) {
     event = InputEvent();
@@ -30,6 +33,9 @@ void translateEvent(const SDL_Event& sdlEvent, InputEvent& event) {
         break;
     case SDL_MOUSEBUTTONDOWN:
         event.kind = InputEvent::Kind::MouseButton;
+        event.button = sdlEvent.button.button;
+        event.x = sdlEvent.button.x;
+        event.y = sdlEvent.button.y;
         break;
     case SDL_JOYAXISMOTION:
         event.kind = InputEvent::Kind::JoystickAxis;
@@ -46,8 +52,9 @@ void translateEvent(const SDL_Event& sdlEvent, InputEvent& event) {
 
 // The one place the game takes SDL events from, waiting or not: what every loop must do is
 // done here. The music's notice starts the next track and the search goes on; a close
-// request ends the process at once, whichever screen is showing. False: nothing pending.
-bool takeEvent(InputEvent& event, bool wait) {
+// request ends the process at once, whichever screen is showing; a press of a key held since
+// the screen appeared is dropped. False: nothing pending.
+bool takeEvent(InputEvent& event, bool wait, HeldKeys& heldKeys) {
     SDL_Event sdlEvent;
     for (;;) {
         if (wait) {
@@ -61,14 +68,22 @@ bool takeEvent(InputEvent& event, bool wait) {
             musicPlayer.handleMusicFinished(sdlEvent.user.code);
             continue;
         }
-        if (sdlEvent.type == SDL_QUIT)
+        if (sdlEvent.type == SDL_QUIT) {
+            if (beforeClose != nullptr)
+                beforeClose();
             std::exit(0);
+        }
         translateEvent(sdlEvent, event);
-        return true;
+        if (heldKeys.admit(event))
+            return true;
     }
 }
 
 } // namespace
+
+void setBeforeClose(void (*lastWork)()) {
+    beforeClose = lastWork;
+}
 
 int SdlInputDevice::countJoysticks() {
     return SDL_NumJoysticks();
@@ -114,13 +129,35 @@ int SdlInputDevice::windowHeight() {
 }
 
 bool SdlInputDevice::pollEvent(InputEvent& event) {
-    return takeEvent(event, false);
+    return takeEvent(event, false, heldKeys);
 }
 
 void SdlInputDevice::waitEvent(InputEvent& event) {
-    takeEvent(event, true);
+    takeEvent(event, true, heldKeys);
+}
+
+// A warp's motion reaches the X queue before the warp returns; the pump brings it into SDL's.
+void SdlInputDevice::discardPointerMotion() {
+    SDL_PumpEvents();
+    SDL_Event motion;
+    while (SDL_PeepEvents(&motion, 1, SDL_GETEVENT, SDL_MOUSEMOTIONMASK) > 0) {
+    }
 }
 
 void SdlInputDevice::reopenWindow(int width, int height) {
     reopenDisplay(width, height, false);
+}
+
+// SDL's key table counts a key down from the moment its press reaches SDL's queue, so after a
+// pump it also holds the presses still waiting there: those were made before the screen
+// appeared, and are dropped with the rest of the key's presses until its release.
+void SdlInputDevice::ignoreHeldKeys() {
+    SDL_PumpEvents();
+    int count = 0;
+    const Uint8* state = SDL_GetKeyState(&count);
+    std::vector<int> down;
+    for (int key = 0; key < count; ++key)
+        if (state[key] != 0)
+            down.push_back(key);
+    heldKeys.ignore(down);
 }

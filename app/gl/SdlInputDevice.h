@@ -3,6 +3,7 @@
 // the menus and in play, takes its events here, so the menu track still follows the intro
 // wherever the player is, and a close request ends the game from any screen.
 
+#include "base/HeldKeys.h"
 #include "base/InputDevice.h"
 #include "app/TiltInput.h"
 
@@ -10,6 +11,9 @@ struct _SDL_Joystick;
 
 // Where the pointer is kept while the mouse steers; set by the tilt input.
 extern WindowCentre windowCentre;
+
+// Runs when a close request is about to end the process, from whichever loop took it.
+void setBeforeClose(void (*lastWork)());
 
 class SdlInputDevice final : public InputDevice {
 public:
@@ -26,8 +30,11 @@ public:
 
     bool pollEvent(InputEvent& event) override;
     void waitEvent(InputEvent& event) override;
+    void discardPointerMotion() override;
     void reopenWindow(int width, int height) override;
+    void ignoreHeldKeys() override;
 
 private:
     _SDL_Joystick* joystick = nullptr;
+    HeldKeys heldKeys;
 };

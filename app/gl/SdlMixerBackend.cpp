@@ -5,12 +5,13 @@
 #include <SDL_mixer.h>
 
 #include <atomic>
+#include <string>
+#include <utility>
 
 namespace {
 
-// SDL_mixer streams Ogg Vorbis from the file, but reads some formats (modules) whole,
-// whatever the file's name. A shipped track is about a megabyte; an hour of music at the
-// highest Vorbis quality stays under this.
+// A track is read whole into memory. A shipped track is about a megabyte; an hour of music at
+// the highest Vorbis quality stays under this.
 constexpr std::uint64_t MAX_TRACK_FILE_BYTES = 256 * 1024 * 1024;
 
 // Number of the latest play. Written with the audio lock held and read by the finished
@@ -30,6 +31,29 @@ int indexOf(MusicTrack track) {
     return static_cast<int>(track);
 }
 
+// Reads a track once, as every file the game reads, for SDL_mixer to play from memory:
+// opening the file by its name again could meet a FIFO swapped in meanwhile, and wait for
+// ever. False, with the reason in error, when it cannot be read.
+bool readTrack(const std::string& fileName, std::string& bytes, std::string& error) {
+    FileRead file = readFile(fileName, MAX_TRACK_FILE_BYTES);
+    switch (file.status) {
+    case ReadStatus::Read:
+        bytes = std::move(file.bytes);
+        return true;
+    case ReadStatus::NotRegularFile:
+        error = fileName + " is not a regular file";
+        return false;
+    case ReadStatus::TooBig:
+        error = fileName + " is larger than " + describeByteCount(MAX_TRACK_FILE_BYTES);
+        return false;
+    case ReadStatus::Missing:
+    case ReadStatus::Unreadable:
+        break;
+    }
+    error = "Couldn't open '" + fileName + "'";
+    return false;
+}
+
 } // namespace
 
 void SdlMixerBackend::openAudio() {
@@ -45,19 +69,21 @@ bool SdlMixerBackend::loadTrack(MusicTrack track, const std::string& fileName, s
         error = openError;
         return false;
     }
-    // SDL_mixer opens the file itself and would wait for ever on a FIFO or stream a device.
-    ReadStatus status = inspectFile(fileName, MAX_TRACK_FILE_BYTES);
-    if (status == ReadStatus::NotRegularFile || status == ReadStatus::TooBig) {
-        error = fileName + (status == ReadStatus::TooBig
-                                ? " is larger than " + describeByteCount(MAX_TRACK_FILE_BYTES)
-                                : std::string(" is not a regular file"));
+    // SDL_mixer reads the track from these bytes while it plays, so they stay with it.
+    std::string& bytes = trackBytes[indexOf(track)];
+    if (!readTrack(fileName, bytes, error))
+        return false;
+    SDL_RWops* source = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+    Mix_Music* music = source != nullptr ? Mix_LoadMUS_RW(source) : nullptr;
+    if (music == nullptr) {
+        error = Mix_GetError();
+        if (source != nullptr)
+            SDL_FreeRW(source);
+        std::string().swap(bytes);
         return false;
     }
-    Mix_Music* music = Mix_LoadMUS(fileName.c_str());
     tracks[indexOf(track)] = music;
-    if (music == nullptr)
-        error = Mix_GetError();
-    return music != nullptr;
+    return true;
 }
 
 void SdlMixerBackend::playTrack(MusicTrack track, int count) {

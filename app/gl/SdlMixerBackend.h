@@ -29,6 +29,9 @@ public:
 
 private:
     _Mix_Music* tracks[3] = {nullptr, nullptr, nullptr}; // by MusicTrack
+    // Each loaded track's file, which its music reads while it plays: kept, as the tracks
+    // are, until the process ends.
+    std::string trackBytes[3];
     bool deviceOpen = false;
     std::string openError; // SDL's reason when the device could not be opened
 };

@@ -3,7 +3,9 @@
 #include "game/BestTimes.h"
 #include "game/Board.h"
 #include "game/PlayLoop.h"
+#include "menus/ListProgress.h"
 #include "menus/MenuHost.h"
+#include "menus/MenuKeyLines.h"
 #include "menus/MenuLoops.h"
 #include "render/gl/MenuFrames.h"
 
@@ -12,30 +14,35 @@
 
 namespace {
 
-// Lines below the window are drawn too and fall off the bottom edge; the one after the
-// window still shows its top, and nothing further down can be seen.
-constexpr std::uint32_t LINES_DRAWN = LIST_WINDOW_LINES + 2;
+// Only the lines of the window: the one after it would be cut in half by the bottom edge.
+constexpr std::uint32_t LINES_DRAWN = LIST_WINDOW_LINES;
 
 using Describe = std::function<std::string(std::size_t index)>;
 
-// The progress beside each line is read afresh with every frame, so a board finished meanwhile
-// shows at once.
 void drawList(const char* title, std::uint32_t selected, std::uint32_t& top, std::size_t count,
-              const Describe& describe, const Describe& describeProgress,
-              const std::string& note = "") {
+              const Describe& describe, ListProgress& progress, const std::string& note,
+              const std::string& notice) {
     top = scrollListTop(selected, top);
     std::vector<std::string> lines, marks;
     const std::size_t end = std::min<std::size_t>(count, std::size_t(top) + LINES_DRAWN);
     for (std::size_t i = top; i < end; ++i) {
         lines.push_back(describe(i));
-        marks.push_back(describeProgress(i));
+        marks.push_back(progress.describe(i));
     }
-    drawListScreenFrame(title, lines, marks, std::size_t(selected) - top, note);
+    drawListScreenFrame(title, lines, marks, std::size_t(selected) - top, note, describeListKeys(),
+                        notice);
 }
 
+// The entry under the pointer, among those the list shows from top.
+MenuHitTest findEntries(const std::uint32_t& top, std::size_t count) {
+    return
+        [&top, count](MenuPoint point) { return findListEntryAt(top, count, LINES_DRAWN, point); };
+}
+
+// Looking a time up for a list never adds an entry to the table.
 BestTimeLookup lookUpBestTimes(MenuHost& host) {
     BestTimes& table = host.bestTimes();
-    return [&table](const std::string& path) { return table.entry(path)[0]; };
+    return [&table](const std::string& path) { return table.findTimes(path)[0]; };
 }
 
 // The pack's last board, played from anywhere, adds up the pack once it is completed.
@@ -58,20 +65,28 @@ void playSingleBoard(const std::string& path, const std::vector<std::string>& pa
 
 } // namespace
 
+// The progress beside each line is kept while the list is shown and worked out again after
+// a board was played from it, so a board finished meanwhile shows at once.
 void runBoardList(BoardList& list, MenuHost& host) {
     list.selected = 0;
+    const BestTimeLookup bestTimeOf = lookUpBestTimes(host);
+    ListProgress progress(
+        [&](std::size_t i) { return describeBoardListProgress(list, i, bestTimeOf); });
     runListScreen(
         host.inputDevice(), list.selected, list.entries.size(),
-        [&list, &host] {
-            const BestTimeLookup bestTimeOf = lookUpBestTimes(host);
+        [&] {
             drawList(
                 "choose board:", list.selected, list.top, list.entries.size(),
-                [&list](std::size_t i) { return describeBoardListEntry(list, i); },
-                [&](std::size_t i) { return describeBoardListProgress(list, i, bestTimeOf); },
-                describeEmptyList(list));
+                [&list](std::size_t i) { return describeBoardListEntry(list, i); }, progress,
+                describeEmptyList(list), host.describeUnsavedTimes());
         },
-        [&list, &host](std::uint32_t index) { return activateBoardEntry(list, index, host); },
-        cueMenuSounds(host));
+        [&](std::uint32_t index) {
+            const bool stays = activateBoardEntry(list, index, host);
+            progress.forget();
+            return stays;
+        },
+        findEntries(list.top, list.entries.size()), cueMenuSounds(host));
+    host.retryUnsavedTimes();
 }
 
 bool activateBoardEntry(BoardList& list, std::uint32_t index, MenuHost& host) {
@@ -90,21 +105,25 @@ bool activateBoardEntry(BoardList& list, std::uint32_t index, MenuHost& host) {
 
 void runPackList(PackList& list, MenuHost& host) {
     list.selected = 0;
+    const BestTimeLookup bestTimeOf = lookUpBestTimes(host);
+    ListProgress progress(
+        [&](std::size_t i) { return describePackListProgress(list, i, bestTimeOf); });
     runListScreen(
         host.inputDevice(), list.selected, list.packs.size(),
-        [&list, &host] {
-            const BestTimeLookup bestTimeOf = lookUpBestTimes(host);
+        [&] {
             drawList(
                 "choose pack:", list.selected, list.top, list.packs.size(),
-                [&list](std::size_t i) { return describePackListEntry(list, i); },
-                [&](std::size_t i) { return describePackListProgress(list, i, bestTimeOf); });
+                [&list](std::size_t i) { return describePackListEntry(list, i); }, progress, "",
+                host.describeUnsavedTimes());
         },
-        [&list, &host](std::uint32_t index) {
+        [&](std::uint32_t index) {
             if (index < list.packs.size())
                 playPack(readPack(list.packs[index]), host);
+            progress.forget();
             return true;
         },
-        cueMenuSounds(host));
+        findEntries(list.top, list.packs.size()), cueMenuSounds(host));
+    host.retryUnsavedTimes();
 }
 
 void playPack(const std::vector<std::string>& paths, MenuHost& host) {

@@ -1,8 +1,8 @@
 #include "menus/gl/CreditsScreen.h"
 
 #include "base/InputDevice.h"
-#include "base/KeyCodes.h"
 #include "menus/CreditsTimeline.h"
+#include "menus/MenuKeyLines.h"
 #include "render/gl/MenuFrames.h"
 
 #include <SDL.h>
@@ -13,12 +13,8 @@ namespace {
 bool readStopRequest(InputDevice& device) {
     bool stop = false;
     InputEvent event;
-    while (device.pollEvent(event)) {
-        if (event.kind == InputEvent::Kind::KeyPress) {
-            const int key = event.key;
-            stop = stop || key == KEY_ESCAPE || key == KEY_RETURN || key == KEY_SPACE;
-        }
-    }
+    while (device.pollEvent(event))
+        stop = stop || endsCredits(event);
     return stop;
 }
 
@@ -32,6 +28,10 @@ CreditsScreen::CreditsScreen()
       studio("Kallistus Works") {}
 
 void CreditsScreen::run(InputDevice& device) {
+    // Keys pressed while the game was busy ending (a save waiting for its lock) must not cut
+    // short the credits that carry a notice.
+    if (!notice.empty())
+        readStopRequest(device);
     CreditsTimeline timeline(SDL_GetTicks());
     scroll = timeline.scroll();
     while (timeline.isRunning()) {
@@ -47,5 +47,5 @@ void CreditsScreen::run(InputDevice& device) {
 }
 
 void CreditsScreen::draw() {
-    drawCreditsFrame(entries, studio, scroll);
+    drawCreditsFrame(entries, studio, scroll, describeCreditsKeys(), notice);
 }

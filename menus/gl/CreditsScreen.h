@@ -1,6 +1,6 @@
 #pragma once
 // The credits shown when the player leaves the main menu: names and roles rising over the
-// menu background, then the studio line. Escape, Return or Space end them.
+// menu background, then the studio line. Escape, Return, Space or a click end them.
 
 #include <string>
 #include <utility>
@@ -21,4 +21,6 @@ public:
     std::vector<std::pair<std::string, std::string>> entries;
     std::string studio;
     float scroll = 0.0f;
+    // Shown under the credits when there is something the player must hear as the game ends.
+    std::string notice;
 };

@@ -1,6 +1,7 @@
 #include "menus/gl/MainMenu.h"
 
 #include "menus/MenuHost.h"
+#include "menus/MenuKeyLines.h"
 #include "menus/MenuLoops.h"
 #include "menus/gl/BoardListScreens.h"
 #include "menus/gl/MazeScreen.h"
@@ -36,11 +37,18 @@ void MainMenu::run() {
     selected = 0;
     runListScreen(
         host.inputDevice(), selected, itemTexts.size(), [this] { draw(); },
-        [this](std::uint32_t index) { return activateMainItem(index); }, cueMenuSounds(host));
+        [this](std::uint32_t index) { return activateMainItem(index); },
+        [this](MenuPoint point) {
+            std::vector<MenuLine> lines;
+            for (std::size_t i = 0; i < itemTexts.size(); ++i)
+                lines.push_back(placeMainMenuLine(i));
+            return findLineAt(lines, 0, point);
+        },
+        cueMenuSounds(host));
 }
 
 void MainMenu::draw() {
-    drawMainMenuFrame(itemTexts, selected);
+    drawMainMenuFrame(itemTexts, selected, describeMainMenuKeys());
 }
 
 bool MainMenu::activateMainItem(std::uint32_t index) {

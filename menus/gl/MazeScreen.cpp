@@ -1,6 +1,7 @@
 #include "menus/gl/MazeScreen.h"
 
 #include "game/PlayLoop.h"
+#include "menus/ItemValueLines.h"
 #include "menus/MazeSetter.h"
 #include "menus/MenuHost.h"
 #include "menus/MenuLoops.h"
@@ -12,9 +13,12 @@ void runMazeMenu(MazeSetter& menu, MenuHost& host) {
         host.inputDevice(), menu.items, menu.selected,
         [&menu] {
             drawMazeMenuFrame(
-                collectLabels(menu.items), menu.selected,
+                layOutItems(menu.items, MAZE_MENU_SHAPE), collectLabels(menu.items), menu.selected,
                 [&menu](std::size_t i, MenuPainter& painter) { menu.items[i].item.draw(painter); },
-                menu.describeAlgorithm());
+                menu.describeAlgorithm(), menu.describeKeys());
+        },
+        [&menu](MenuPoint point) {
+            return findItemAt(layOutItems(menu.items, MAZE_MENU_SHAPE), point);
         },
         cueMenuSounds(host));
 }

@@ -1,5 +1,6 @@
 #include "menus/gl/OptionsScreen.h"
 
+#include "menus/ItemValueLines.h"
 #include "menus/MenuHost.h"
 #include "menus/MenuLoops.h"
 #include "menus/OptionsMenu.h"
@@ -11,8 +12,13 @@ void runOptionsMenu(OptionsMenu& menu, MenuHost& host) {
         host.inputDevice(), menu.items, menu.selected,
         [&menu] {
             drawOptionsMenuFrame(
-                collectLabels(menu.items), menu.selected,
-                [&menu](std::size_t i, MenuPainter& painter) { menu.items[i].item.draw(painter); });
+                layOutItems(menu.items, OPTIONS_MENU_SHAPE), collectLabels(menu.items),
+                menu.selected,
+                [&menu](std::size_t i, MenuPainter& painter) { menu.items[i].item.draw(painter); },
+                menu.describeSelected(), menu.describeKeys());
+        },
+        [&menu](MenuPoint point) {
+            return findItemAt(layOutItems(menu.items, OPTIONS_MENU_SHAPE), point);
         },
         cueMenuSounds(host));
     host.applyOptions(menu);

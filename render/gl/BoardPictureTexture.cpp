@@ -5,12 +5,28 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+
+namespace {
+
+// The longest page a corridor gets: a texture this long in all but a few texels is small.
+constexpr int MOST_PAGE_TEXELS = 16384;
+
+int findLongestPageTexels() {
+    GLint size = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &size);
+    return std::min<int>(size, MOST_PAGE_TEXELS);
+}
+
+} // namespace
+
 void BoardPictureTexture::reset(const Board* newBoard) {
     for (Page& page : pages)
         if (page.texture != 0)
             glDeleteTextures(1, &page.texture);
     board = newBoard;
-    layout = board != nullptr ? planPicture(board->width, board->height) : planPicture(0, 0);
+    layout = board != nullptr ? planPicture(board->width, board->height, findLongestPageTexels())
+                              : planPicture(0, 0);
     pages.assign(static_cast<std::size_t>(layout.pageCount()), Page{});
     pages.shrink_to_fit();
 }

@@ -5,6 +5,9 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
+#include <algorithm>
+#include <cmath>
+
 #ifdef TIRVA_CHECK_GL_STATE
 #include <cstdio>
 #endif
@@ -15,6 +18,9 @@ enum class Projection { Flat, Perspective };
 
 // The projection selected last, so a new video mode can have it again at its own size.
 Projection projectionInForce = Projection::Flat;
+
+// The whole window's viewport while the scene is drawn into part of it.
+GLint wholeViewport[4] = {0, 0, 0, 0};
 
 } // namespace
 
@@ -71,6 +77,16 @@ void usePerspectiveProjection(double nearPlane, double farPlane) {
     gluPerspective(45.0, static_cast<double>(size.width) / size.height, nearPlane, farPlane);
     glMatrixMode(GL_MODELVIEW);
     projectionInForce = Projection::Perspective;
+}
+
+void useLowerViewport(float top) {
+    glGetIntegerv(GL_VIEWPORT, wholeViewport);
+    glViewport(wholeViewport[0], wholeViewport[1], wholeViewport[2],
+               std::max(1, static_cast<GLint>(std::lround(wholeViewport[3] * (top + 1.0f) / 2))));
+}
+
+void leaveLowerViewport() {
+    glViewport(wholeViewport[0], wholeViewport[1], wholeViewport[2], wholeViewport[3]);
 }
 
 void useProjectionAgain() {
@@ -160,13 +176,17 @@ void useClockState() {
     glDepthMask(GL_FALSE);
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_LIGHTING);
-    expectGlState(__func__, {GlFact::DepthTestOff, GlFact::TexturingOff, GlFact::LightingOff});
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    expectGlState(__func__, {GlFact::DepthTestOff, GlFact::TexturingOff, GlFact::LightingOff,
+                             GlFact::BlendingOn});
 }
 
 void leaveClockState() {
+    glDisable(GL_BLEND);
     glEnable(GL_DEPTH_TEST);
     glDepthMask(GL_TRUE);
-    expectGlState(__func__, {GlFact::DepthTestOn, GlFact::DepthWritesOn});
+    expectGlState(__func__, {GlFact::BlendingOff, GlFact::DepthTestOn, GlFact::DepthWritesOn});
 }
 
 void useOverlayState() {
@@ -217,6 +237,16 @@ void usePanelBlending() {
 
 void leavePanelBlending() {
     glDisable(GL_BLEND);
+}
+
+void useClipAbove(int bottomRow) {
+    const ViewportSize size = readViewportSize();
+    glScissor(0, bottomRow, size.width, size.height - bottomRow);
+    glEnable(GL_SCISSOR_TEST);
+}
+
+void leaveClip() {
+    glDisable(GL_SCISSOR_TEST);
 }
 
 void useBackgroundTexturing(unsigned texture) {

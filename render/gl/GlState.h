@@ -51,6 +51,11 @@ void usePerspectiveProjection();
 // The same between planes of the frame's own: they change the depth buffer's resolution and
 // reach, never where a point lands on the screen. Leaves: matrix mode model-view.
 void usePerspectiveProjection(double nearPlane, double farPlane);
+// The viewport of the lower part of the window, up to top in overlay units (-1 to 1): the
+// scene drawn into it leaves the window above to what is drawn over the scene.
+// leaveLowerViewport gives the whole window back.
+void useLowerViewport(float top);
+void leaveLowerViewport();
 // The projection selected last, again: after a new video mode, a perspective takes the new
 // window's aspect ratio. Leaves: matrix mode model-view.
 void useProjectionAgain();
@@ -83,9 +88,11 @@ void useFloorState(unsigned floorTexture);
 // A page of the board's picture in place of the floor texture, in the floor state.
 void usePictureTexture(unsigned pageTexture);
 
-// The clock over the scene: no depth test or writes, texturing and lighting off.
+// The clock over the scene, on its translucent bands: no depth test or writes, texturing and
+// lighting off, blending on.
 void useClockState();
-// Back to depth testing and writes after the clock; texturing and lighting stay off.
+// Back to depth testing and writes after the clock, blending off; texturing and lighting stay
+// off.
 void leaveClockState();
 // The result overlay over the scene: translucent, flat, no depth test.
 void useOverlayState();
@@ -103,6 +110,10 @@ void leaveTitleBallLighting();
 // The main menu's translucent panel.
 void usePanelBlending();
 void leavePanelBlending();
+// Draws only above the given row of pixels, counted from the window's bottom: the credits
+// rise from behind their key strip, not through it.
+void useClipAbove(int bottomRow);
+void leaveClip();
 // The menu background: its texture replaces the colour.
 void useBackgroundTexturing(unsigned texture);
 void leaveBackgroundTexturing();

@@ -3,7 +3,9 @@
 #include "render/Palette.h"
 #include "render/gl/GlMenuPainter.h"
 #include "render/gl/GlState.h"
+#include "render/gl/HintDrawing.h"
 #include "render/gl/MenuBackground.h"
+#include "render/gl/MenuBands.h"
 #include "render/gl/MeshLists.h"
 #include "render/gl/TextDrawing.h"
 
@@ -11,12 +13,10 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
-// Where a list line's mark ends, in the list's glyph heights from the start of the lines: at
-// nine tenths of the window's width.
-constexpr float LIST_MARK_RIGHT = 17.0f;
 // A note's size against the lines of its screen, and how far under the maze menu's last item
 // it stands.
 constexpr float NOTE_SCALE = 0.7f;
@@ -25,6 +25,13 @@ constexpr float MAZE_NOTE_RIGHT = 18.0f; // nine tenths of the window's width, a
 
 void drawString(const std::string& text, int align) {
     drawText(glyphTable, text.c_str(), align);
+}
+
+// Makes the origin of the text the origin of the matrix, with its glyphs scale high.
+void moveTo(float x, float baseline, float scale) {
+    glLoadIdentity();
+    glTranslatef(x, baseline, 0.0f);
+    glScalef(scale, scale, scale);
 }
 
 // Blue letters with a black outline, above and right of the ball.
@@ -51,18 +58,18 @@ void drawTitleBall() {
     leaveTitleBallLighting();
 }
 
+// From the top of the first line down past the last, as wide as the lines' areas.
 // Expects: blending off. Leaves: blending off.
 void drawPanel() {
     expectGlState(__func__, {GlFact::BlendingOff});
-    glTranslatef(0.0f, -0.05f, 0.0f);
-    glScalef(0.15f, 0.15f, 0.15f);
+    moveTo(0.0f, MAIN_FIRST_BASELINE, MAIN_LINE_SCALE);
     usePanelBlending();
     useColour(MAIN_PANEL_COLOUR);
     glBegin(GL_QUADS);
-    glVertex3f(-4.0f, 1.2f - 7.4f, 0.0f);
-    glVertex3f(4.0f, 1.2f - 7.4f, 0.0f);
-    glVertex3f(4.0f, 1.2f, 0.0f);
-    glVertex3f(-4.0f, 1.2f, 0.0f);
+    glVertex3f(-MAIN_PANEL_HALF_WIDTH, 1.2f - 7.4f, 0.0f);
+    glVertex3f(MAIN_PANEL_HALF_WIDTH, 1.2f - 7.4f, 0.0f);
+    glVertex3f(MAIN_PANEL_HALF_WIDTH, 1.2f, 0.0f);
+    glVertex3f(-MAIN_PANEL_HALF_WIDTH, 1.2f, 0.0f);
     glEnd();
     leavePanelBlending();
 }
@@ -70,6 +77,8 @@ void drawPanel() {
 void drawMainMenuLines(const std::vector<std::string>& lines, std::uint32_t selected) {
     useColour(MAIN_LINE_COLOUR);
     for (std::size_t i = 0; i < lines.size(); ++i) {
+        const MenuLine place = placeMainMenuLine(i);
+        moveTo(place.x, place.baseline, place.scale);
         if (i == selected) {
             useColour(MAIN_SELECTED_COLOUR);
             glLineWidth(3.0f);
@@ -78,14 +87,21 @@ void drawMainMenuLines(const std::vector<std::string>& lines, std::uint32_t sele
             glLineWidth(1.0f);
         }
         drawString(lines[i], ALIGN_CENTRE);
-        glTranslatef(0.0f, -1.5f, 0.0f);
     }
 }
 
+// News the player must not miss, in white on a dark strip at the bottom of the window, as
+// play's hints stand. The menu state is selected again by the next frame.
+void drawNotice(const std::string& notice) {
+    if (!notice.empty())
+        drawHintLines({notice});
+}
+
 // A word to the player below what a screen offers, smaller than its lines, and smaller still
-// where it would reach past right.
-void drawNote(const std::string& note, float right) {
+// where it would reach past right (in the lines' glyph heights).
+void drawNote(const std::string& note, float x, float baseline, float lineScale, float right) {
     const float scale = std::min(NOTE_SCALE, fitTextScale(note, ALIGN_LEFT, 0.0f, 0.0f, right));
+    moveTo(x, baseline, lineScale);
     glScalef(scale, scale, 1.0f);
     useColour(NOTE_COLOUR);
     drawString(note, ALIGN_LEFT);
@@ -93,20 +109,11 @@ void drawNote(const std::string& note, float right) {
 
 } // namespace
 
-void drawMainMenuFrame(const std::vector<std::string>& lines, std::uint32_t selected) {
+void drawBackgroundAndWait() {
     useMenuState();
-    // No clear: the background covers the whole window.
     glLoadIdentity();
     drawMenuBackground(menuBackground);
-    glPushMatrix();
-    glTranslatef(-0.5f, 0.5f, 0.0f);
-    glScalef(0.3f, 0.3f, 0.3f);
-    drawTitle();
-    drawTitleBall();
-    glPopMatrix();
-    drawPanel();
-    drawMainMenuLines(lines, selected);
-    SDL_GL_SwapBuffers();
+    glFinish();
 }
 
 namespace {
@@ -124,22 +131,50 @@ void drawListLine(const std::string& line, const std::string& mark) {
     glPopMatrix();
 }
 
+// The lowest baseline of an item menu's texts: its last row's, or the note's under it.
+float findItemMenuBottom(const ItemMenuLayout& layout, float noteBaseline, bool hasNote) {
+    if (hasNote || layout.rows.empty())
+        return noteBaseline;
+    return layout.endBaseline + ITEM_ROW_PITCH * layout.rows.back().label.scale;
+}
+
 } // namespace
+
+void drawMainMenuFrame(const std::vector<std::string>& lines, std::uint32_t selected,
+                       const std::string& keys) {
+    useMenuState();
+    // No clear: the background covers the whole window.
+    glLoadIdentity();
+    drawMenuBackground(menuBackground);
+    glPushMatrix();
+    glTranslatef(-0.5f, 0.5f, 0.0f);
+    glScalef(0.3f, 0.3f, 0.3f);
+    drawTitle();
+    drawTitleBall();
+    glPopMatrix();
+    drawPanel();
+    drawMainMenuLines(lines, selected);
+    drawCornerKeyLine(keys, MAIN_MENU_KEY_ROOM, true);
+    SDL_GL_SwapBuffers();
+}
 
 void drawListScreenFrame(const std::string& title, const std::vector<std::string>& lines,
                          const std::vector<std::string>& marks, std::size_t selectedLine,
-                         const std::string& note) {
+                         const std::string& note, const std::string& keys,
+                         const std::string& notice) {
     useMenuState();
     glLoadIdentity();
     glClear(GL_COLOR_BUFFER_BIT);
     drawMenuBackground(menuBackground);
+    drawBand(surroundList(lines.size() + (note.empty() ? 0 : 1)));
+    const MenuLine titlePlace = placeListTitle();
+    moveTo(titlePlace.x, titlePlace.baseline, titlePlace.scale);
     useColour(LIST_TITLE_COLOUR);
-    glScalef(0.1f, 0.1f, 0.1f);
-    glTranslatef(-8.0f, 8.5f, 0.0f);
     drawString(title, ALIGN_LEFT);
     useColour(LIST_LINE_COLOUR);
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        glTranslatef(0.0f, -1.2f, 0.0f);
+        const MenuLine place = placeListLine(i);
+        moveTo(place.x, place.baseline, place.scale);
         const std::string& mark = i < marks.size() ? marks[i] : std::string();
         if (i == selectedLine) {
             useColour(LIST_SELECTED_COLOUR);
@@ -150,21 +185,26 @@ void drawListScreenFrame(const std::string& title, const std::vector<std::string
         }
         drawListLine(lines[i], mark);
     }
-    glTranslatef(0.0f, -1.2f, 0.0f);
-    drawNote(note, LIST_MARK_RIGHT);
+    const MenuLine notePlace = placeListLine(lines.size());
+    drawNote(note, notePlace.x, notePlace.baseline, notePlace.scale, LIST_MARK_RIGHT);
+    drawCornerKeyLine(keys, LIST_KEY_ROOM, false);
+    drawNotice(notice);
     SDL_GL_SwapBuffers();
 }
 
-void drawMazeMenuFrame(const std::vector<std::string>& labels, std::uint32_t selected,
-                       const DrawMenuValue& drawValue, const std::string& note) {
+void drawMazeMenuFrame(const ItemMenuLayout& layout, const std::vector<std::string>& labels,
+                       std::uint32_t selected, const DrawMenuValue& drawValue,
+                       const std::string& note, const std::string& keys) {
     useMenuState();
     glLoadIdentity();
     drawMenuBackground(menuBackground);
-    glScalef(0.1f, 0.1f, 0.1f);
-    glTranslatef(-8.5f, 8.5f, 0.0f);
+    const float noteBaseline = layout.endBaseline - MAZE_NOTE_DROP * MAZE_MENU_SHAPE.scale;
+    drawBand(surroundItemMenu(layout, findItemMenuBottom(layout, noteBaseline, !note.empty())));
     glLineWidth(2.0f);
     GlMenuPainter painter(MAZE_HIGHLIGHT_COLOUR);
-    for (std::size_t i = 0; i < labels.size(); ++i) {
+    for (std::size_t i = 0; i < labels.size() && i < layout.rows.size(); ++i) {
+        const ItemRow& row = layout.rows[i];
+        moveTo(row.label.x, row.label.baseline, row.label.scale);
         if (i == selected) {
             useColour(MAZE_SELECTED_COLOUR);
             glLineWidth(4.0f);
@@ -174,26 +214,26 @@ void drawMazeMenuFrame(const std::vector<std::string>& labels, std::uint32_t sel
         useColour(MAZE_LABEL_COLOUR);
         drawString(labels[i], ALIGN_LEFT);
         useColour(MAZE_VALUE_COLOUR);
-        glTranslatef(6.0f, 0.0f, 0.0f);
+        moveTo(row.valueX, row.label.baseline, row.label.scale);
         drawValue(i, painter);
-        glTranslatef(-6.0f, 0.0f, 0.0f);
-        glTranslatef(0.0f, -1.4f, 0.0f);
     }
-    glTranslatef(0.0f, -MAZE_NOTE_DROP, 0.0f);
-    drawNote(note, MAZE_NOTE_RIGHT);
+    drawNote(note, MAZE_MENU_SHAPE.labelX, noteBaseline, MAZE_MENU_SHAPE.scale, MAZE_NOTE_RIGHT);
+    drawBottomKeyLines("", keys);
     SDL_GL_SwapBuffers();
 }
 
-void drawOptionsMenuFrame(const std::vector<std::string>& labels, std::uint32_t selected,
-                          const DrawMenuValue& drawValue) {
+void drawOptionsMenuFrame(const ItemMenuLayout& layout, const std::vector<std::string>& labels,
+                          std::uint32_t selected, const DrawMenuValue& drawValue,
+                          const std::string& description, const std::string& keys) {
     useMenuState();
     glLoadIdentity();
     drawMenuBackground(menuBackground);
-    glTranslatef(-0.6f, 0.85f, 0.0f);
-    glScalef(0.05f, 0.05f, 0.05f);
+    drawBand(surroundItemMenu(layout, findItemMenuBottom(layout, 0.0f, false)));
     GlMenuPainter painter(OPTIONS_HIGHLIGHT_COLOUR);
     glPointSize(2.0f);
-    for (std::size_t i = 0; i < labels.size(); ++i) {
+    for (std::size_t i = 0; i < labels.size() && i < layout.rows.size(); ++i) {
+        const ItemRow& row = layout.rows[i];
+        moveTo(row.label.x, row.label.baseline, row.label.scale);
         if (i == selected) {
             useColour(OPTIONS_SELECTED_COLOUR);
             glLineWidth(3.0f);
@@ -203,39 +243,49 @@ void drawOptionsMenuFrame(const std::vector<std::string>& labels, std::uint32_t 
         useColour(OPTIONS_LABEL_COLOUR);
         drawString(labels[i], ALIGN_RIGHT);
         useColour(OPTIONS_VALUE_COLOUR);
-        glTranslatef(1.5f, 0.0f, 0.0f);
+        moveTo(row.valueX, row.label.baseline, row.label.scale);
         drawValue(i, painter);
-        glTranslatef(-1.5f, 0.0f, 0.0f);
-        glTranslatef(0.0f, -1.4f, 0.0f);
     }
     glPointSize(1.0f);
+    drawBottomKeyLines(description, keys);
     SDL_GL_SwapBuffers();
 }
 
 void drawCreditsFrame(const std::vector<std::pair<std::string, std::string>>& entries,
-                      const std::string& studio, float scroll) {
+                      const std::string& studio, float scroll, const std::string& keys,
+                      const std::string& notice) {
     useMenuState();
     glLoadIdentity();
     drawMenuBackground(menuBackground);
-    glTranslatef(-0.9f, scroll, 0.0f);
-    glScalef(0.1f, 0.1f, 0.1f);
+    float textDrop = CREDITS_STUDIO_DROP;
+    for (const auto& [name, role] : entries)
+        textDrop +=
+            findCreditsEntryDrop(static_cast<int>(std::count(name.begin(), name.end(), '\n')),
+                                 static_cast<int>(std::count(role.begin(), role.end(), '\n')));
+    const ViewportSize size = readViewportSize();
+    const float stripTop = findBottomKeyStripTop(notice, keys);
+    useClipAbove(static_cast<int>(std::ceil((stripTop + 1) / 2 * static_cast<float>(size.height))));
+    drawBand(surroundCredits(scroll, textDrop));
+    moveTo(CREDITS_LEFT, scroll, CREDITS_SCALE);
     useColour(CREDITS_NAME_COLOUR);
     glLineWidth(3.0f);
     glPointSize(3.0f);
     for (const auto& [name, role] : entries) {
         // A left-aligned text leaves its line feeds in the matrix; come back to its top.
         const int nameLines = drawText(glyphTable, name.c_str(), ALIGN_LEFT);
-        glTranslatef(0.0f, static_cast<float>(nameLines) * 1.2f, 0.0f);
+        glTranslatef(0.0f, static_cast<float>(nameLines) * TEXT_LINE_PITCH, 0.0f);
         glPushMatrix();
-        glTranslatef(10.0f, 0.0f, 0.0f);
+        glTranslatef(CREDITS_ROLE_OFFSET, 0.0f, 0.0f);
         useColour(CREDITS_ROLE_COLOUR);
         const int roleLines = drawText(glyphTable, role.c_str(), ALIGN_LEFT);
         useColour(CREDITS_NAME_COLOUR);
         glPopMatrix();
-        glTranslatef(0.0f, -2.0f - 1.5f * static_cast<float>(std::max(nameLines, roleLines)), 0.0f);
+        glTranslatef(0.0f, -findCreditsEntryDrop(nameLines, roleLines), 0.0f);
     }
-    glTranslatef(3.0f, -2.0f, 0.0f);
+    glTranslatef(CREDITS_STUDIO_INDENT, -CREDITS_STUDIO_DROP, 0.0f);
     useColour(CREDITS_STUDIO_COLOUR);
     drawString(studio, ALIGN_LEFT);
+    leaveClip();
+    drawBottomKeyLines(notice, keys);
     SDL_GL_SwapBuffers();
 }

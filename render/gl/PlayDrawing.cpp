@@ -24,6 +24,8 @@ constexpr float TIMES_HALF_WIDTH = 1.5f;
 constexpr float TIMES_ANCHOR = 1.8f; // where the rows end, right of the panel's middle
 // An empty best-times panel says so, in two lines.
 const std::vector<std::string> NO_TIMES_LABEL = {"best times", "none yet"};
+// Under the pause overlay's items: the pause does not stop the clock.
+const std::vector<std::string> PAUSE_NOTE = {"clock keeps running"};
 
 int overlayDepth = 0;
 
@@ -69,6 +71,17 @@ std::vector<std::string> listOutcomeLines(const OverlayView& view) {
     return {};
 }
 
+// Why a try failed, under "board failed".
+std::vector<std::string> listCauseLines(const OverlayView& view) {
+    if (view.outcome != Outcome::Failed || view.cause == FailCause::None)
+        return {};
+    return {describeFailCause(view.cause)};
+}
+
+std::vector<std::string> listNoteLines(const OverlayView& view) {
+    return view.outcome == Outcome::Paused ? PAUSE_NOTE : std::vector<std::string>{};
+}
+
 std::vector<std::string> listPackLines(const OverlayView& view) {
     if (view.packTotalMs < 0)
         return {};
@@ -83,6 +96,8 @@ void drawOutcomeLines(const OverlayView& view) {
     else
         useColour(FAILED_TEXT_COLOUR);
     drawCentredLines(listOutcomeLines(view));
+    useColour(CAUSE_TEXT_COLOUR);
+    drawCentredLines(listCauseLines(view));
     // The end of a pack, under the board's own result.
     useColour(PACK_TEXT_COLOUR);
     drawCentredLines(listPackLines(view));
@@ -109,8 +124,9 @@ void drawItems(const OverlayView& view) {
 }
 
 float findOutcomePanelHeight(const OverlayView& view) {
-    const std::size_t lines =
-        view.items.size() + listOutcomeLines(view).size() + listPackLines(view).size();
+    const std::size_t lines = view.items.size() + listOutcomeLines(view).size() +
+                              listCauseLines(view).size() + listPackLines(view).size() +
+                              listNoteLines(view).size();
     return static_cast<float>(lines) * PANEL_LINE_PITCH + PANEL_PADDING;
 }
 
@@ -122,6 +138,8 @@ void drawOutcomePanel(const OverlayView& view, float ceiling, float floor) {
     if (view.outcome != Outcome::Paused)
         drawOutcomeLines(view);
     drawItems(view);
+    useColour(NOTE_COLOUR);
+    drawCentredLines(listNoteLines(view));
     glPopMatrix();
 }
 
@@ -208,34 +226,51 @@ void leaveOverlayMode() {
     glMatrixMode(GL_MODELVIEW);
 }
 
+namespace {
+
+void fillBand(const Band& band) {
+    useColour(CLOCK_BAND_COLOUR);
+    glBegin(GL_QUADS);
+    glVertex2f(band.left, band.bottom);
+    glVertex2f(band.right, band.bottom);
+    glVertex2f(band.right, band.top);
+    glVertex2f(band.left, band.top);
+    glEnd();
+}
+
+// One line of the clock's size at x, y in overlay units.
+void drawClockLine(const std::string& text, int align, float x, float y, const Colour& colour) {
+    glLoadIdentity();
+    glTranslatef(x, y, 0.0f);
+    glScalef(CLOCK_SCALE, CLOCK_SCALE, 1.0f);
+    useColour(colour);
+    drawText(glyphTable, text, align);
+}
+
+} // namespace
+
 void drawClock(Timer& timer) {
     enterOverlayMode();
     useClockState();
     // Inside the overlay the projection was saved already and the mode is the caller's.
-    expectGlState(__func__, {GlFact::ModelViewMatrix});
+    expectGlState(__func__, {GlFact::ModelViewMatrix, GlFact::BlendingOn});
     glLoadIdentity();
     bool running = timer.stopTick == -1;
     std::int32_t elapsed = readClockForDisplay(timer, timer.now());
-    if (timer.target < 0 || elapsed <= timer.target)
-        useColour(CLOCK_COLOUR);
-    else
-        useColour(LATE_CLOCK_COLOUR);
-    glTranslatef(CLOCK_X, CLOCK_Y, 0.0f);
-    glScalef(CLOCK_SCALE, CLOCK_SCALE, 1.0f);
-    drawText(glyphTable, formatSeconds(elapsed).c_str(), 0);
-    if (timer.target >= 0) {
-        useColour(TIME_LIMIT_COLOUR);
-        glTranslatef(0.0f, -1.2f, 0.0f);
-        drawText(glyphTable, formatSeconds(timer.target).c_str(), 0);
-    }
+    const std::string elapsedText = formatSeconds(elapsed);
+    const std::string limitText = timer.target >= 0 ? formatSeconds(timer.target) : "";
+    fillBand(placeClockBand(elapsedText, limitText));
+    const bool late = timer.target >= 0 && elapsed > timer.target;
+    drawClockLine(elapsedText, ALIGN_LEFT, CLOCK_X, CLOCK_Y,
+                  late ? LATE_CLOCK_COLOUR : CLOCK_COLOUR);
+    if (!limitText.empty())
+        drawClockLine(limitText, ALIGN_LEFT, CLOCK_X, findClockBottom(true), TIME_LIMIT_COLOUR);
     if (running) {
         char fps[16];
         std::snprintf(fps, sizeof fps, "%i", timer.fps);
         glLoadIdentity();
-        glTranslatef(0.95f, 0.8f, 0.0f);
-        glScalef(0.1f, 0.1f, 1.0f);
-        useColour(FRAME_RATE_COLOUR);
-        drawText(glyphTable, fps, 1);
+        fillBand(placeFrameRateBand(fps));
+        drawClockLine(fps, ALIGN_RIGHT, FRAME_RATE_X, FRAME_RATE_Y, FRAME_RATE_COLOUR);
     }
     leaveClockState();
     leaveOverlayMode();

@@ -13,8 +13,9 @@ struct OverlayView;
 void enterOverlayMode();
 void leaveOverlayMode();
 
-// The elapsed time (red once past the limit), the limit, and the frame rate while running.
-// Expects: modelview matrix mode. Leaves: depth test and writes on, texturing and lighting off.
+// The elapsed time (red once past the limit), the limit, and the frame rate while running,
+// each on a dark translucent band. Expects: modelview matrix mode. Leaves: depth test and
+// writes on, texturing, lighting and blending off.
 void drawClock(Timer& timer);
 
 // The scene of renderer, the outcome panel with its items, the best-times panel, the hint

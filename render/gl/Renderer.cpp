@@ -63,13 +63,16 @@ void Renderer::compileBoard(const Board& newBoard, const Ball& newBall) {
     tiles.reset(board);
 }
 
+// The software renderer lets go of deleted textures and lists only once the frames that used
+// them are drawn: finishing them here lets the memory be given back right after.
 void Renderer::releaseBoard() {
     tiles.reset(nullptr);
+    glFinish();
     board = nullptr;
     ball = nullptr;
 }
 
-CameraSetup Renderer::describeCamera() const {
+CameraSetup Renderer::describeCamera(int windowHeight) const {
     const ViewportSize size = readViewportSize();
     return {showsWholeBoard(topview, *board),
             turnboard,
@@ -81,7 +84,8 @@ CameraSetup Renderer::describeCamera() const {
             ball->tiltY,
             followDistance,
             size.width,
-            size.height};
+            size.height,
+            windowHeight};
 }
 
 // The ball is drawn before the board, so the depth-only hole cut-outs cannot erase it and a
@@ -94,7 +98,20 @@ void Renderer::drawFrame() {
     glLoadIdentity();
     if (board == nullptr || ball == nullptr)
         return;
-    const CameraSetup camera = describeCamera();
+    // The camera is set up for the viewport, so the designed whole-board distance fits the
+    // board into the part below the clock.
+    const bool framed = showsWholeBoard(topview, *board) && wholeViewTop < 1.0f;
+    const int windowHeight = readViewportSize().height;
+    if (framed)
+        useLowerViewport(wholeViewTop);
+    drawScene(framed ? windowHeight : 0);
+    if (framed)
+        leaveLowerViewport();
+    reportGlError();
+}
+
+void Renderer::drawScene(int windowHeight) {
+    const CameraSetup camera = describeCamera(windowHeight);
     const DepthPlan depth = planDepth(camera);
     usePerspectiveProjection(depth.nearPlane, depth.farPlane);
     const bool wholeBoard = camera.wholeBoard;
@@ -125,5 +142,4 @@ void Renderer::drawFrame() {
     tiles.draw(camera, depth,
                {boardTextureNames[WALL_TEXTURE], boardTextureNames[FLOOR_TEXTURE], floorPixels,
                 wallPixels});
-    reportGlError();
 }

@@ -170,6 +170,10 @@ class Game:
     # The process.
 
     def start(self):
+        # The menus select the line under the pointer when it moves, and a window that opens
+        # under it reports a move: the pointer waits in the screen's far corner, away from
+        # where a window opens (at the top left, as large as the screen at most).
+        xdotool("mousemove", "100000", "100000")
         env = program_env(self.extra_env)
         self.stdout_path = os.path.join(self.root, "stdout.txt")
         self.stderr_path = os.path.join(self.root, "stderr.txt")

@@ -107,7 +107,7 @@ def peak_memory_kb(game):
 
 def leftovers(game):
     """Temporary files of an atomic write that were not cleaned up."""
-    return [name for name in os.listdir(game.workdir) if ".tmp-" in name]
+    return [name for name in os.listdir(game.workdir) if ".tirva-unfinished-save-" in name]
 
 
 class DamagedBestTimesTest(unittest.TestCase):

@@ -4,12 +4,14 @@ tirva-tool command that reads a file refuse each at once, with that file's usual
 naming the size limit), and take little memory doing it."""
 
 import os
+import shutil
 import subprocess
 import tempfile
+import threading
 import time
 import unittest
 
-from harness import TOOL, Game, main, program_env, wait_until
+from harness import BUILD_DIR, DATA_DIR, TOOL, Game, main, program_env, wait_until
 from screens import RING_BOARD, is_play, wait_list, wait_main_menu, wait_screen
 
 JOYSTICK_LINE = "Warning: Failed loading aps joystick!"
@@ -107,6 +109,46 @@ class GameTest(unittest.TestCase):
             self.assertTrue(os.path.exists(game.path("tirva.cfg")))
             game.request_close()
             self.assertEqual(game.wait_exit(), 0)
+
+
+class SwappedTrackTest(unittest.TestCase):
+    PROBE = os.path.join(BUILD_DIR, "tests", "music-probe")
+    STARTS = 30
+
+    def test_a_track_swapped_for_a_fifo_again_and_again_never_blocks_the_start(self):
+        """The music player's start-up, over and over, while another program swaps the menu
+        track for a FIFO and back as fast as it can: a track opened twice (checked, then
+        opened again by name) meets the FIFO between the two now and then, and waits for
+        ever. Read once, it is either the track or refused."""
+        with tempfile.TemporaryDirectory(prefix="tirva-swap-") as directory:
+            shutil.copytree(os.path.join(DATA_DIR, "music"), os.path.join(directory, "music"))
+            track = os.path.join(directory, "music", "menu.ogg")
+            fifo, real = os.path.join(directory, "fifo"), os.path.join(directory, "real.ogg")
+            os.mkfifo(fifo)
+            shutil.copy(track, real)
+            done = threading.Event()
+
+            def swap():
+                spare = os.path.join(directory, "music", "spare")
+                while not done.is_set():
+                    for source in (fifo, real):
+                        os.link(source, spare)
+                        os.replace(spare, track)
+            swapper = threading.Thread(target=swap)
+            swapper.start()
+            lines = set()
+            try:
+                for _ in range(self.STARTS):
+                    result = subprocess.run([self.PROBE], cwd=directory, capture_output=True,
+                                            text=True, timeout=10,
+                                            env=program_env({"SDL_VIDEODRIVER": "dummy"}))
+                    self.assertEqual(result.returncode, 0, result.stderr)
+                    lines.update(result.stderr.splitlines())
+            finally:
+                done.set()
+                swapper.join()
+            self.assertLessEqual(lines, {"Warning: couldn't load menu music: music/menu.ogg is "
+                                         "not a regular file"})
 
 
 class ToolTest(unittest.TestCase):

@@ -271,7 +271,7 @@ class Render(unittest.TestCase):
             self.assertNotEqual(f.read(), old)
         self.assertEqual(os.stat(path).st_mode & 0o777, 0o640)
         self.assertEqual((image.width, image.height), (640, 480))
-        self.assertEqual([n for n in os.listdir(self.dir) if ".tmp-" in n], [])
+        self.assertEqual([n for n in os.listdir(self.dir) if ".tirva-unfinished-save-" in n], [])
 
 
 if __name__ == "__main__":

@@ -1,8 +1,8 @@
 """The two files the game writes, as other copies of the game, a careless player and bad luck
 treat them: two copies in one directory keep each other's best times; a times.dat or tirva.cfg
 that cannot be read is never replaced; saves killed before their rename leave temporary files
-that the next start sweeps away unless another copy is saving; files that are symbolic links
-stay links and keep their permission bits."""
+that the next start sweeps away unless another copy is saving, while the player's own files of
+similar names stay; files that are symbolic links stay links and keep their permission bits."""
 
 import fcntl
 import json
@@ -15,8 +15,8 @@ import time
 import unittest
 
 from harness import GAME, Game, game_preload, main, run_tool, wait_until
-from screens import (RING_BOARD, complete_board, is_options_menu, is_play, wait_list,
-                     wait_main_menu, wait_screen)
+from screens import (RING_BOARD, box, complete_board, is_credits, is_list_screen,
+                     is_options_menu, is_play, wait_list, wait_main_menu, wait_screen)
 
 JOYSTICK_LINE = "Warning: Failed loading aps joystick!"
 SETTINGS = b"fullscreen = 0\nmusic = 1\nturnboard = 1\nres_x = 640\nres_y = 480\n"
@@ -63,8 +63,33 @@ def leave_options(game):
     wait_main_menu(game, selected=3)
 
 
+def shows_notice(image):
+    """White letters on the dark strip at the bottom of the window: a notice to the player
+    (the result overlay and the lists show nothing white there otherwise)."""
+    return image.count(lambda r, g, b: min(r, g, b) > 230, box(image, -1, -1, 1, -0.85)) > 40
+
+
+def shows_credits_notice(image):
+    """The credits' notice: pale yellow letters above their white key line at the bottom."""
+    return image.count(lambda r, g, b: min(r, g) > 230 and 120 < b < 190,
+                       box(image, -1, -1, 1, -0.7)) > 40
+
+
+def is_overlay(image):
+    """The overlay's translucent blue panel left of the centre."""
+    return image.count(lambda r, g, b: b > 150 and b - r > 60 and b - g > 40,
+                       box(image, -0.97, -0.6, -0.23, 0.6)) > 2000
+
+
+def hold_save_lock(directory):
+    """Another program's save lock on directory, as a descriptor to close."""
+    holder = os.open(directory, os.O_RDONLY)
+    fcntl.flock(holder, fcntl.LOCK_EX)
+    return holder
+
+
 def temporaries(directory):
-    return sorted(name for name in os.listdir(directory) if ".tmp-" in name)
+    return sorted(name for name in os.listdir(directory) if ".tirva-unfinished-save-" in name)
 
 
 def without_file_access_override(command):
@@ -153,10 +178,15 @@ class UnreadableFilesTest(unittest.TestCase):
 
 
 class LeftoverTemporariesTest(unittest.TestCase):
-    LEFTOVERS = ["times.dat.tmp-Ab12Cd", "tirva.cfg.tmp-xY34Zw", "times.dat.damaged.tmp-000000"]
+    LEFTOVERS = [".times.dat.tirva-unfinished-save-Ab12Cd",
+                 ".tirva.cfg.tirva-unfinished-save-xY34Zw",
+                 ".times.dat.damaged.tirva-unfinished-save-000000"]
+    # The player's own files, named much like the game's temporary files once were.
+    THEIRS = ["notes.tmp-abcdef", "times.dat.tmp-backup", "tirva.cfg.tmp-OLDONE",
+              "times.dat.damaged.tmp-keepme"]
 
     def test_leftovers_are_swept_at_start_unless_another_copy_is_saving(self):
-        with Game(settings=SETTINGS, files={"notes.tmp-abcdef": "mine"}) as game:
+        with Game(settings=SETTINGS, files={name: "mine" for name in self.THEIRS}) as game:
             for name in self.LEFTOVERS:
                 game.write(name, b"\0" * 4096)
             # Another copy in the middle of a save holds the directory's lock.
@@ -164,15 +194,16 @@ class LeftoverTemporariesTest(unittest.TestCase):
             fcntl.flock(holder, fcntl.LOCK_EX)
             try:
                 launch(game)
-                self.assertEqual(temporaries(game.workdir),
-                                 sorted(self.LEFTOVERS + ["notes.tmp-abcdef"]))
+                self.assertEqual(temporaries(game.workdir), sorted(self.LEFTOVERS))
                 game.request_close()
                 self.assertEqual(game.wait_exit(), 0)
             finally:
                 os.close(holder)
             game.start().wait_window()
             wait_main_menu(game, selected=0)
-            self.assertEqual(temporaries(game.workdir), ["notes.tmp-abcdef"])
+            self.assertEqual(temporaries(game.workdir), [])
+            for name in self.THEIRS:
+                self.assertEqual(game.read(name), b"mine", name)
             self.assertEqual(game.read("tirva.cfg"), SETTINGS)
 
     def test_saves_killed_again_and_again_leave_at_most_one_temporary_file(self):
@@ -229,6 +260,101 @@ class LinkedFilesTest(unittest.TestCase):
             self.assertEqual(stat.S_IMODE(os.stat(settings).st_mode), 0o600)
             self.assertEqual(temporaries(shared) + temporaries(game.workdir), [])
             self.assertEqual(warnings(game), [])
+
+
+class KeptTimesTest(unittest.TestCase):
+    LOCK_LINE = ("Warning: failed writing scores to file times.dat: another program holds the "
+                 "save lock of directory .")
+
+    def test_a_time_set_while_the_lock_is_held_is_saved_once_it_is_let_go(self):
+        with Game(files={"levs/a.lv": RING_BOARD, "times.dat": b""}, settings=SETTINGS,
+                  without=["levs"]) as game:
+            launch(game)
+            holder = hold_save_lock(game.workdir)
+            try:
+                game.key("Return")
+                wait_list(game, rows=1)
+                game.key("Return")
+                wait_screen(game, is_play, "the board being played")
+                complete_board(game)
+                # The overlay says why the new time is not saved; leaving the board and the
+                # list try again, without a word more on standard error.
+                wait_until(lambda: warnings(game) == [self.LOCK_LINE], what="the lock's line")
+                wait_screen(game, lambda image: is_overlay(image) and shows_notice(image),
+                            "the overlay with its notice")
+                game.key("Escape")
+                wait_screen(game, lambda image: is_list_screen(image) and shows_notice(image),
+                            "the list with the notice")
+                game.key("Escape")
+                wait_main_menu(game, selected=0)
+                self.assertEqual(game.read("times.dat"), b"")
+                # The last try, as the game ends, waits for the lock.
+                game.key("Escape")
+                time.sleep(1)
+            finally:
+                os.close(holder)
+            shown = wait_screen(game, is_credits, "the credits")
+            self.assertFalse(shows_credits_notice(shown))
+            game.key("Escape")
+            self.assertEqual(game.wait_exit(), 0)
+            self.assertEqual(list(shown_times(game.path("times.dat"))), ["levs/a.lv"])
+            self.assertEqual(warnings(game), [self.LOCK_LINE])
+
+
+class FilesAtTheirLimitsTest(unittest.TestCase):
+    TIMES_LIMIT = 64 * 1024 * 1024
+    SETTINGS_LIMIT = 1024 * 1024
+
+    @staticmethod
+    def times_of_size(size):
+        """A times.dat of size bytes: entries of long keys in the order the game writes them,
+        the last two sized to end exactly there."""
+        def entry(i, length):
+            prefix = "levs/old/%06d/" % i
+            return entry_bytes(prefix + "k" * (length - 12 - len(prefix)), [1000 + i])
+        count = size // 4012 - 1
+        rest = size - count * 4012
+        return (b"".join(entry(i, 4012) for i in range(count)) + entry(count, rest // 2)
+                + entry(count + 1, rest - rest // 2))
+
+    @staticmethod
+    def settings_of_size(size):
+        """A tirva.cfg of size bytes written without blanks, as the reader accepts it."""
+        lines = b"".join(b"k%07d=v\n" % i for i in range((size - 100) // 11))
+        return lines + b"p=" + b"p" * (size - len(lines) - 3) + b"\n"
+
+    def test_files_within_bytes_of_their_limits_never_grow_past_them_and_stay_readable(self):
+        # No entry fits in the five bytes left; the writer's " = " would grow the settings.
+        times = self.times_of_size(self.TIMES_LIMIT - 5)
+        settings = self.settings_of_size(self.SETTINGS_LIMIT - 3)
+        self.assertEqual((len(times), len(settings)),
+                         (self.TIMES_LIMIT - 5, self.SETTINGS_LIMIT - 3))
+        with Game(files={"levs/a.lv": RING_BOARD, "times.dat": times, "tirva.cfg": settings},
+                  without=["levs"]) as game:
+            launch(game)
+            self.assertEqual(warnings(game), [])
+            play_board(game, 0, 1, lambda: len(warnings(game)) == 1)
+            leave_options(game)
+            self.assertEqual(warnings(game), [
+                "Warning: failed writing scores to file times.dat: it would be larger than "
+                "64 MiB, which the game does not read; it is left as it is",
+                "Warning: couldn't write options file tirva.cfg: it would be larger than 1 MiB, "
+                "which the game does not read; it is left as it is"])
+            # The last try fails the same way: the credits say the time is lost.
+            game.key("Escape")
+            wait_screen(game, lambda image: is_credits(image) and shows_credits_notice(image),
+                        "the credits with the notice")
+            game.key("Escape")
+            self.assertEqual(game.wait_exit(), 0)
+            self.assertEqual(len(warnings(game)), 2)
+            self.assertEqual(game.read("times.dat"), times)
+            self.assertEqual(game.read("tirva.cfg"), settings)
+            self.assertEqual(temporaries(game.workdir), [])
+            # Both are read at the next start.
+            launch(game)
+            self.assertEqual(warnings(game), [])
+            game.request_close()
+            self.assertEqual(game.wait_exit(), 0)
 
 
 if __name__ == "__main__":

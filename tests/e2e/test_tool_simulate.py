@@ -82,6 +82,14 @@ class Simulate(unittest.TestCase):
             self.assertIn("line 2", result.stderr)
             self.assertEqual(result.stderr.count("\n"), 1)
 
+    def test_tilts_past_the_limit_stop_there_and_infinite_ones_are_refused(self):
+        # As the game's tilt input holds the board at 600 either way.
+        self.assertEqual(self.states("levs/diagonals.txt", ["10 1e30 -1e30\n"] * 20),
+                         self.states("levs/diagonals.txt", ["10 600 -600\n"] * 20))
+        for line in ("10 inf 0\n", "10 0 -1e39\n"):
+            result = self.simulate("levs/small.txt", [line])
+            self.assertEqual((result.returncode, result.stdout), (2, ""), line)
+
     def test_a_long_step_is_run_as_the_play_loop_runs_a_long_frame(self):
         # The play loop splits a frame of 1000 ms into 100 pieces of 10 ms, and one of 95 ms
         # into five of 10 and five of 9; the ball must end where those pieces take it.

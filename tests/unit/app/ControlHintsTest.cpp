@@ -40,7 +40,7 @@ TEST(ControlHints, TheLineStaysAtLeastFourSecondsAndUntilTheBoardWasTiltedForAMo
 TEST(ControlHints, TheLinesNameTheControlsInForceInWordsTheFontDraws) {
     ControlState mouse;
     EXPECT_EQ(describeControls(mouse),
-              "mouse or arrows tilt   space pause   r restart   esc leave   a/s zoom");
+              "mouse or arrows tilt   space pause   r restart   esc leave   a/s zoom   v view");
     ControlState wholeBoard;
     wholeBoard.followView = false;
     EXPECT_EQ(describeControls(wholeBoard).find("zoom"), std::string::npos);
@@ -72,4 +72,22 @@ TEST(ControlHints, TheLinesNameTheControlsInForceInWordsTheFontDraws) {
             for (char ch : line)
                 EXPECT_TRUE((ch >= 'a' && ch <= 'z') || ch == ' ' || ch == '/' || ch == '-')
                     << line;
+}
+
+TEST(ControlHints, TheBoardsLineNamesItsLimitAndAViewItForbidsAboveTheControls) {
+    ControlState state;
+    state.boardName = "07 diagonal dash";
+    state.timeLimitMs = 22000;
+    EXPECT_EQ(listHintLines(state, true),
+              (Lines{"07 diagonal dash   limit 22 s", describeControls(state)}));
+    EXPECT_EQ(listHintLines(state, false), Lines{});
+    EXPECT_EQ(describeTimeLimit(2500), "limit 2.5 s");
+    EXPECT_EQ(describeTimeLimit(60010), "limit 60.01 s");
+    EXPECT_EQ(describeTimeLimit(0), "limit 0 s");
+
+    // A board that always follows the ball says so, and its controls offer no view key.
+    state.timeLimitMs = -1;
+    state.wholeViewAllowed = false;
+    EXPECT_EQ(describeBoard(state), "07 diagonal dash   follow view only");
+    EXPECT_EQ(describeControls(state).find("view"), std::string::npos);
 }

@@ -30,13 +30,14 @@ struct SoundRig {
     std::int32_t tick = 1000;
     Timer clock{[this] { return tick; }};
 
-    // One frame's step at tick.
+    // One frame's step at tick; a drop named is one that began in it.
     void follow(std::int32_t atTick, float strikeSpeed, DropKind drop = DropKind::None) {
         tick = atTick;
-        StepEvents events;
-        events.strikeSpeed = strikeSpeed;
-        events.drop = drop;
-        sounds.followStep(events, clock);
+        StepReport report;
+        report.strikeSpeed = strikeSpeed;
+        report.dropped = drop != DropKind::None;
+        report.drop = drop;
+        sounds.followStep(report, clock);
     }
 };
 
@@ -120,6 +121,10 @@ TEST(PlaySounds, EachOfTheLimitsLastFiveSecondsTicksOnce) {
 TEST(PlaySounds, DropsAndTheEndOfABoardHaveTheirSounds) {
     SoundRig rig;
     rig.follow(1000, 0.0f, DropKind::TrapHole);
+    // The frames of the fall after it still name the drop; it is heard once.
+    StepReport falling;
+    falling.drop = DropKind::TrapHole;
+    rig.sounds.followStep(falling, rig.clock);
     rig.follow(2000, 0.0f, DropKind::Gap);
     rig.follow(3000, 0.0f, DropKind::GoalHole); // heard as the completion's chime
     rig.sounds.followCompletion(false);
@@ -155,7 +160,7 @@ public:
     void releaseArrows() override {}
     void showCursor() override {}
     void saveBestTimes() override {}
-    void playStepSounds(const StepEvents& events) override { sounds.followStep(events, ball); }
+    void playStepSounds(const StepReport& report) override { sounds.followStep(report, ball); }
     void playCompletionSound(bool newBest) override { sounds.followCompletion(newBest); }
 
     ScriptedInputDevice device;

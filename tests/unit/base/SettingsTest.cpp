@@ -151,3 +151,37 @@ TEST(Settings, AFileThatCannotBeReadIsNeverReplaced) {
     EXPECT_TRUE(std::filesystem::is_fifo(fifo));
     EXPECT_EQ(std::filesystem::file_size(big), Settings::MAX_FILE_BYTES + 1);
 }
+
+TEST(Settings, LinesThatWouldPassTheReadersLimitAreNotWritten) {
+    TemporaryDirectory dir;
+    std::string file = (dir.path / "tirva.cfg").string();
+    // Written without blanks, as the reader accepts; the writer's " = " grows it by half.
+    std::string compact;
+    for (int i = 0; compact.size() + 16 <= Settings::MAX_FILE_BYTES; ++i)
+        compact += "k" + std::to_string(1000000 + i) + "=v\n";
+    { std::ofstream(file, std::ios::binary) << compact; }
+    Settings settings(file);
+    settings.valueOf("music") = "0";
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(settings.save(file));
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Warning: couldn't write options file " + file +
+                  ": it would be larger than 1 MiB, which the game does not read; it is left as "
+                  "it is\n");
+    EXPECT_EQ(readFile(file), compact);
+
+    // Written with the spacing: a file of exactly the limit is written and read back; one
+    // byte more is not written.
+    Settings spaced;
+    spaced.valueOf("padding") = std::string(Settings::MAX_FILE_BYTES - 21, 'p');
+    spaced.valueOf("music") = "0";
+    ASSERT_TRUE(spaced.save(file));
+    EXPECT_EQ(std::filesystem::file_size(file), Settings::MAX_FILE_BYTES);
+    spaced.valueOf("music") = "10";
+    testing::internal::CaptureStderr();
+    EXPECT_FALSE(spaced.save(file));
+    testing::internal::GetCapturedStderr();
+    Settings reread;
+    EXPECT_TRUE(reread.load(file));
+    EXPECT_EQ(reread.entries().at("music"), "0");
+}

@@ -15,7 +15,6 @@ namespace {
 
 constexpr int SIDE = 3;                 // cells along each side of the board
 constexpr double SLACK = 1e-5;          // float rounding of positions around 1 ... 3
-constexpr float MAX_TILT = 600.0f;      // the tilt input's range
 constexpr float MAX_VELOCITY = 0.0485f; // the steady speed along an axis at full tilt
 constexpr std::int32_t STEP_MS = 10;    // the play loop's frame
 constexpr float SPEED_SCALE = 1.5f;     // board units a step of STEP_MS moves per unit of speed

@@ -8,6 +8,7 @@
 #include <cfloat>
 #include <cmath>
 #include <random>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -392,9 +393,9 @@ TEST(BallStart, BeginZeroesTheTiltAndResetKeepsIt) {
     EXPECT_EQ(clock.ball.startTick, clock.nowMs);
 }
 
-// What a step reports beside its result: events from the step's own numbers, which they
-// never change.
-TEST(BallEvents, AStrikeIsReportedOnceAtTheSpeedIntoTheWall) {
+// What a step reports beside its result: read off the step's own numbers, which the report
+// never changes.
+TEST(BallReport, AStrikeIsReportedOnceAtTheSpeedIntoTheWall) {
     Board board = boardFrom(OPEN_3X3);
     BallOnClock clock;
     clock.ball.begin(board);
@@ -403,15 +404,14 @@ TEST(BallEvents, AStrikeIsReportedOnceAtTheSpeedIntoTheWall) {
     std::vector<float> strikes;
     for (int i = 0; i < 100; ++i) {
         vxBefore = clock.ball.vx;
-        StepEvents events;
         clock.nowMs += 10;
-        clock.ball.step(10, events);
-        EXPECT_EQ(events.drop, DropKind::None);
-        if (events.strikeSpeed > 0.0f) {
-            strikes.push_back(events.strikeSpeed);
+        const StepReport report = clock.ball.advance(10);
+        EXPECT_EQ(report.drop, DropKind::None);
+        if (report.strikeSpeed > 0.0f) {
+            strikes.push_back(report.strikeSpeed);
             // The outline's mirror flips the velocity, damped this step, and nothing else.
             EXPECT_EQ(clock.ball.vx, -vxBefore * 0.97f);
-            EXPECT_FLOAT_EQ(events.strikeSpeed, vxBefore * 0.97f * 150.0f);
+            EXPECT_FLOAT_EQ(report.strikeSpeed, vxBefore * 0.97f * 150.0f);
         }
     }
     ASSERT_EQ(strikes.size(), 1u) << "the ball coasts back to the other wall too slowly";
@@ -422,13 +422,13 @@ TEST(BallEvents, AStrikeIsReportedOnceAtTheSpeedIntoTheWall) {
     BallOnClock slanted;
     slanted.ball.begin(diagonal);
     slanted.place(1.75f, 1.25f, -0.04f, 0.0f);
-    StepEvents events;
-    for (int i = 0; i < 20 && events.strikeSpeed == 0.0f; ++i)
-        slanted.ball.step(10, events);
-    EXPECT_NEAR(events.strikeSpeed, 0.04f * 150.0f * std::sqrt(0.5f), 0.3f);
+    StepReport report;
+    for (int i = 0; i < 20 && report.strikeSpeed == 0.0f; ++i)
+        report = slanted.ball.advance(10);
+    EXPECT_NEAR(report.strikeSpeed, 0.04f * 150.0f * std::sqrt(0.5f), 0.3f);
 }
 
-TEST(BallEvents, ABallLyingAgainstAWallReportsNoStrikeAfterTheFirst) {
+TEST(BallReport, ABallLyingAgainstAWallReportsNoStrikeAfterTheFirst) {
     Board board = boardFrom(OPEN_3X3);
     BallOnClock clock;
     clock.ball.begin(board);
@@ -439,11 +439,10 @@ TEST(BallEvents, ABallLyingAgainstAWallReportsNoStrikeAfterTheFirst) {
     int strikes = 0;
     float farthest = 0.0f;
     for (int i = 0; i < 300; ++i) {
-        StepEvents events;
         const std::int32_t ms = i % 2 == 0 ? 10 : 30;
         clock.nowMs += ms;
-        clock.ball.step(ms, events);
-        strikes += events.strikeSpeed > 0.0f ? 1 : 0;
+        const StepReport report = clock.ball.advance(ms);
+        strikes += report.strikeSpeed > 0.0f ? 1 : 0;
         if (i >= 100)
             farthest = std::max(farthest, 2.7f - clock.ball.x);
     }
@@ -451,7 +450,7 @@ TEST(BallEvents, ABallLyingAgainstAWallReportsNoStrikeAfterTheFirst) {
     EXPECT_LT(farthest, 0.1f) << "the ball lies against the wall";
 }
 
-TEST(BallEvents, ADropIsReportedOnceWithWhereTheBallFell) {
+TEST(BallReport, ADropIsReportedOnceWithWhereTheBallFell) {
     struct Case {
         const char* kinds;
         DropKind expected;
@@ -465,13 +464,41 @@ TEST(BallEvents, ADropIsReportedOnceWithWhereTheBallFell) {
         std::vector<DropKind> drops;
         StepResult result = StepResult::Rolling;
         for (int i = 0; i < 500 && result == StepResult::Rolling; ++i) {
-            StepEvents events;
             clock.nowMs += 10;
-            result = clock.ball.step(10, events);
-            if (events.drop != DropKind::None)
-                drops.push_back(events.drop);
+            const StepReport report = clock.ball.advance(10);
+            result = report.result;
+            if (report.dropped)
+                drops.push_back(report.drop);
         }
         EXPECT_NE(result, StepResult::Rolling) << c.kinds;
         EXPECT_EQ(drops, std::vector<DropKind>{c.expected}) << c.kinds;
+    }
+}
+
+TEST(BallReport, TheStepThatDropsTheBallSaysIntoWhatAndTheFallKeepsSaying) {
+    for (auto [kinds, drop, end] :
+         {std::tuple{"\n120\n", DropKind::GoalHole, StepResult::Completed},
+          std::tuple{"\n130\n", DropKind::TrapHole, StepResult::Lost},
+          std::tuple{"\n140\n", DropKind::Gap, StepResult::Lost}}) {
+        Board board = boardFrom(std::string("1 3\n000\n") + kinds);
+        BallOnClock clock;
+        clock.ball.begin(board);
+        clock.ball.tiltX = 200.0f;
+        int drops = 0;
+        StepReport report;
+        for (int i = 0; i < 500 && report.result == StepResult::Rolling; ++i) {
+            clock.nowMs += 10;
+            const bool rolling = clock.ball.z >= -0.1f;
+            report = clock.ball.advance(10);
+            EXPECT_EQ(report.dropped, rolling && clock.ball.z < -0.1f) << kinds;
+            EXPECT_EQ(report.drop, clock.ball.z < -0.1f ? drop : DropKind::None) << kinds;
+            drops += report.dropped;
+        }
+        EXPECT_EQ(drops, 1) << kinds;
+        EXPECT_EQ(report.result, end) << kinds;
+        EXPECT_EQ(report.drop, drop) << kinds;
+        // A restart forgets the fall.
+        clock.ball.reset();
+        EXPECT_EQ(clock.ball.advance(10).drop, DropKind::None) << kinds;
     }
 }

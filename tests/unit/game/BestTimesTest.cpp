@@ -1,5 +1,7 @@
 #include "game/BestTimes.h"
 
+#include "base/FileLock.h"
+
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -378,4 +380,41 @@ TEST(BestTimesMerge, ADamagedFileIsReportedOnceAndANewDamageAgain) {
                                    {"levs/a", {1400, -1, -1, -1, -1}},
                                    {"other", {6, -1, -1, -1, -1}}};
     EXPECT_EQ(table.entries(), expected);
+}
+
+TEST(BestTimesMerge, ATimeWaitsThroughABusyLockAndItsWarningIsNotRepeated) {
+    TemporaryDirectory directory;
+    std::string path = (directory.path / "times.dat").string();
+    writeFile(path, entryBytes("levs/a", {3000, -1}));
+    BestTimes table;
+    table.load(path);
+    // Looking times up, as the lists do, adds no entry.
+    EXPECT_EQ(table.findTimes("levs/a"), (Times{3000, -1, -1, -1, -1}));
+    EXPECT_EQ(table.findTimes("levs/unplayed"), (Times{-1, -1, -1, -1, -1}));
+    EXPECT_EQ(table.entries().size(), 1u);
+    EXPECT_FALSE(table.hasUnsavedTimes());
+
+    BestTimes::enter(table.entry("levs/b"), 1200);
+    EXPECT_TRUE(table.hasUnsavedTimes());
+    {
+        FileLock other(path, 0);
+        ASSERT_EQ(other.state(), FileLock::State::Held);
+        testing::internal::CaptureStderr();
+        EXPECT_FALSE(table.save(path, {0, false}));
+        EXPECT_FALSE(table.save(path, {0, true}));
+        EXPECT_EQ(testing::internal::GetCapturedStderr(),
+                  "Warning: failed writing scores to file " + path +
+                      ": another program holds the save lock of directory " +
+                      directory.path.string() + "/\n");
+        EXPECT_EQ(table.lastSaveFailure(), BestTimes::SaveFailure::LockBusy);
+        EXPECT_TRUE(table.hasUnsavedTimes());
+    }
+    ASSERT_TRUE(table.save(path, {0, true}));
+    EXPECT_EQ(table.lastSaveFailure(), BestTimes::SaveFailure::None);
+    EXPECT_FALSE(table.hasUnsavedTimes());
+    BestTimes onDisk;
+    onDisk.load(path);
+    BestTimes::Entries expected = {{"levs/a", {3000, -1, -1, -1, -1}},
+                                   {"levs/b", {1200, -1, -1, -1, -1}}};
+    EXPECT_EQ(onDisk.entries(), expected);
 }

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 
@@ -19,6 +20,7 @@ struct RecordedOverlay {
     int rank;
     std::int32_t elapsedMs;
     std::int32_t packTotalMs;
+    FailCause cause;
 };
 
 // A scripted world: a clock that only moves when the loop sleeps or a frame is drawn,
@@ -48,8 +50,8 @@ public:
         std::vector<std::string> items;
         for (OverlayItem item : view.items)
             items.push_back(describeOverlayItem(item));
-        overlays.push_back(
-            {view.outcome, items, view.selected, view.rank, view.elapsedMs, view.packTotalMs});
+        overlays.push_back({view.outcome, items, view.selected, view.rank, view.elapsedMs,
+                            view.packTotalMs, view.cause});
     }
     void startRun() override { ++runsStarted; }
     PlayKeyCommand pollCommand() override {
@@ -68,13 +70,13 @@ public:
         if (onSave)
             onSave();
     }
-    void playStepSounds(const StepEvents& events) override {
+    void playStepSounds(const StepReport& report) override {
         if (onStepSounds)
-            onStepSounds(events);
+            onStepSounds(report);
     }
     void playCompletionSound(bool newBest) override { completionSounds.push_back(newBest); }
 
-    std::function<void(const StepEvents&)> onStepSounds;
+    std::function<void(const StepReport&)> onStepSounds;
     std::vector<bool> completionSounds; // newBest of each
 };
 
@@ -361,6 +363,38 @@ TEST(PlayLoop, LongFramesAreSteppedInPiecesOfAtMostTenMilliseconds) {
     EXPECT_EQ(whole.x, direct.x);
 }
 
+// A stall's frame is stepped in pieces; its report is the last piece's, with a drop that began
+// and the hardest strike in any of them.
+TEST(PlayLoop, ALongFramesReportKeepsTheDropAndTheStrikeOfEveryPiece) {
+    std::int32_t tick = 0;
+    Board board = makeCorridor(3);
+    board.kinds[2] = KIND_TRAP;
+    Ball whole{[&] { return tick; }}, pieces{[&] { return tick; }};
+    for (Ball* ball : {&whole, &pieces}) {
+        ball->begin(board);
+        ball->vx = -0.05f; // into the left end first
+        ball->tiltX = 600;
+    }
+    const StepReport report = advanceBall(whole, 500);
+    StepReport last;
+    bool dropped = false;
+    float strikeSpeed = 0.0f;
+    for (int i = 0; i < 50 && last.result == StepResult::Rolling; ++i) {
+        last = pieces.advance(10);
+        dropped = dropped || last.dropped;
+        strikeSpeed = std::max(strikeSpeed, last.strikeSpeed);
+    }
+    ASSERT_TRUE(dropped);
+    ASSERT_FALSE(last.dropped) << "the drop began before the last piece";
+    ASSERT_EQ(last.strikeSpeed, 0.0f) << "the strike came before the last piece";
+    EXPECT_GT(strikeSpeed, STRIKE_SPEED);
+    EXPECT_EQ(report.result, last.result);
+    EXPECT_TRUE(report.dropped);
+    EXPECT_EQ(report.drop, DropKind::TrapHole);
+    EXPECT_EQ(report.strikeSpeed, strikeSpeed);
+    EXPECT_EQ(whole.x, pieces.x);
+}
+
 TEST(PlayLoop, SecondsUseTheSinglePrecisionMillisecond) {
     EXPECT_EQ(formatSeconds(15), "0.02");
     EXPECT_EQ(formatSeconds(125), "0.13");
@@ -398,10 +432,10 @@ TEST_F(PlayLoopTest, TheHostHearsEveryStepAndWhetherACompletionIsTheBoardsBest) 
     host.onPoll = [&] { ball.tiltX = 600; };
     int stepsHeard = 0;
     std::vector<DropKind> drops;
-    host.onStepSounds = [&](const StepEvents& events) {
+    host.onStepSounds = [&](const StepReport& report) {
         ++stepsHeard;
-        if (events.drop != DropKind::None)
-            drops.push_back(events.drop);
+        if (report.dropped)
+            drops.push_back(report.drop);
     };
     // Completed twice: "reset" after the first, "exit" after the second, which is no faster.
     host.device.pressKeys({KEY_RETURN});
@@ -411,4 +445,70 @@ TEST_F(PlayLoopTest, TheHostHearsEveryStepAndWhetherACompletionIsTheBoardsBest) 
     EXPECT_EQ(host.completionSounds, (std::vector<bool>{true, false}));
     EXPECT_EQ(drops, (std::vector<DropKind>{DropKind::GoalHole, DropKind::GoalHole}));
     EXPECT_EQ(stepsHeard, host.framesDrawn);
+}
+
+TEST(PlayLoop, TheFailedOverlayNamesItsCauseAndREveryOverlayStartsTheBoardAgain) {
+    struct Case {
+        std::int32_t kind; // of the cell after the start
+        std::int32_t timeLimit;
+        bool pause;
+        Outcome outcome;
+        FailCause cause;
+    };
+    for (const Case& c : {Case{KIND_TRAP, -1, false, Outcome::Failed, FailCause::Hole},
+                          Case{KIND_GAP, -1, false, Outcome::Failed, FailCause::Gap},
+                          Case{KIND_FLOOR, 0, false, Outcome::Failed, FailCause::OutOfTime},
+                          Case{KIND_GOAL, -1, false, Outcome::Completed, FailCause::None},
+                          Case{KIND_FLOOR, -1, true, Outcome::Paused, FailCause::None}}) {
+        Board board = makeCorridor(4, c.timeLimit);
+        board.kinds[1] = c.kind;
+        PlayEntry entry(board);
+        FakeHost host;
+        Ball ball{[&] { return host.tick; }};
+        host.onPoll = [&] { ball.tiltX = 600; };
+        if (c.pause)
+            host.commands = {PlayKeyCommand::Pause, PlayKeyCommand::None, PlayKeyCommand::Pause};
+        else
+            host.commands.assign(300, PlayKeyCommand::None);
+        // 'r' in the first overlay; the board ends the same way again, and Escape leaves.
+        host.device.pressKey(KEY_R);
+        host.device.pause();
+        host.device.pressKey(KEY_ESCAPE);
+        EXPECT_FALSE(playBoard(entry, false, ball, host));
+        ASSERT_EQ(host.overlays.size(), 2u);
+        EXPECT_EQ(host.runsStarted, 2);
+        for (const RecordedOverlay& overlay : host.overlays) {
+            EXPECT_EQ(overlay.outcome, c.outcome);
+            EXPECT_EQ(overlay.cause, c.cause);
+        }
+    }
+    EXPECT_STREQ(describeFailCause(FailCause::Hole), "fell into a hole");
+    EXPECT_STREQ(describeFailCause(FailCause::Gap), "fell through a gap");
+    EXPECT_STREQ(describeFailCause(FailCause::OutOfTime), "out of time");
+}
+
+TEST_F(PlayLoopTest, AnArrowHeldIntoTheOverlayActsThereOnlyOncePressedAgain) {
+    Board board = makeCorridor(3);
+    PlayEntry entry(board);
+    // Play takes the arrow that steers the ball into the goal; it is still down when the
+    // completed overlay shows.
+    host.onPoll = [&] {
+        ball.tiltX = 600;
+        InputEvent event;
+        while (host.device.pollEvent(event)) {
+        }
+    };
+    host.device.holdKey(KEY_DOWN);
+    host.device.pause();
+    host.device.pressKey(KEY_DOWN); // its press still queued, or a repeat: nothing
+    host.device.releaseKey(KEY_DOWN);
+    host.device.pause();
+    host.device.pressKey(KEY_DOWN); // pressed again: "exit"
+    host.device.pause();
+    host.device.pressKey(KEY_RETURN);
+    EXPECT_FALSE(playBoard(entry, false, ball, host));
+    ASSERT_EQ(host.overlays.size(), 3u);
+    EXPECT_EQ(host.overlays[0].outcome, Outcome::Completed);
+    EXPECT_EQ(host.overlays[1].selected, 0u);
+    EXPECT_EQ(host.overlays[2].selected, 1u);
 }

@@ -27,6 +27,8 @@ TEST(StepLines, AwkwardLinesKeepTheirReadings) {
         {"010 +-600 .5", 10, -600.0f, 0.5f},
         {"60000 1e2 5.", 60000, 100.0f, 5.0f},
         {"0000000000000000000000000007 0 0", 7, 0.0f, 0.0f},
+        // Past the board's limit, as the game's tilt input holds it.
+        {"10 1e30 -600.5", 10, 600.0f, -600.0f},
     };
     for (const Accepted& a : accepted) {
         bool ok = false;

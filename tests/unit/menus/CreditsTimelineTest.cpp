@@ -1,5 +1,8 @@
 #include "menus/CreditsTimeline.h"
 
+#include "base/InputDevice.h"
+#include "base/KeyCodes.h"
+
 #include <gtest/gtest.h>
 
 TEST(CreditsTimeline, RisesFromBelowTheScreenToAboveItInSevenPointSixSeconds) {
@@ -45,4 +48,21 @@ TEST(CreditsTimeline, AShortDelayIsCaughtUp) {
     // 150 ms late: within the limit, so the next slots follow the old schedule.
     EXPECT_EQ(credits.scheduleFrame(170), 0u);
     EXPECT_EQ(credits.scheduleFrame(170), 0u);
+}
+
+TEST(CreditsTimeline, EscapeReturnSpaceAndTheLeftOrRightButtonEndTheCredits) {
+    InputEvent event;
+    event.kind = InputEvent::Kind::KeyPress;
+    for (int key : {KEY_ESCAPE, KEY_RETURN, KEY_SPACE})
+        EXPECT_TRUE(endsCredits((event.key = key, event))) << key;
+    for (int key : {KEY_DOWN, KEY_A, KEY_BACKSPACE})
+        EXPECT_FALSE(endsCredits((event.key = key, event))) << key;
+    event.kind = InputEvent::Kind::MouseButton;
+    for (int button : {MOUSE_LEFT, MOUSE_RIGHT})
+        EXPECT_TRUE(endsCredits((event.button = button, event))) << button;
+    for (int button : {MOUSE_MIDDLE, MOUSE_WHEEL_UP, MOUSE_WHEEL_DOWN})
+        EXPECT_FALSE(endsCredits((event.button = button, event))) << button;
+    event.kind = InputEvent::Kind::KeyRelease;
+    event.key = KEY_ESCAPE;
+    EXPECT_FALSE(endsCredits(event));
 }

@@ -123,3 +123,28 @@ TEST(OptionsMenu, TextThatIsNotANumberKeepsAndShowsThePreviousSensitivity) {
         EXPECT_TRUE(numberOf(menu, "aps sens").hasPoint);
     }
 }
+
+// The line under the options follows the selection with its row's words, and the keys line
+// names typing on a number and stepping elsewhere.
+TEST(OptionsMenu, TheSelectedItemSaysWhatItDoesAndWhichKeysChangeIt) {
+    OptionsMenu menu(makeSnapshot());
+    ASSERT_FALSE(menu.items.empty());
+    for (menu.selected = 0; menu.selected < menu.items.size(); ++menu.selected) {
+        const std::string description = menu.describeSelected();
+        const std::string& label = menu.items[menu.selected].label;
+        EXPECT_FALSE(description.empty()) << label;
+        const bool typed = label == "mouse sens" || label == "aps sens";
+        EXPECT_NE(menu.describeKeys().find(typed ? "type a number" : "left right change"),
+                  std::string::npos)
+            << label;
+        EXPECT_NE(menu.describeKeys().find("esc save and back"), std::string::npos);
+    }
+    auto describeLine = [&menu](const std::string& label) {
+        for (menu.selected = 0; menu.selected < menu.items.size(); ++menu.selected)
+            if (menu.items[menu.selected].label == label)
+                return menu.describeSelected();
+        return std::string();
+    };
+    EXPECT_NE(describeLine("resolution").find("size"), std::string::npos);
+    EXPECT_NE(describeLine("aps sens").find("laptop tilt sensor"), std::string::npos);
+}

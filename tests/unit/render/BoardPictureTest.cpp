@@ -38,6 +38,29 @@ TEST(BoardPicture, LargerBoardsGetFewerTexelsPerCellButNeverUnderTwo) {
     EXPECT_EQ(last.row1, 260);
 }
 
+TEST(BoardPicture, PagesRunAlongANarrowBoardAsFarAsATextureReaches) {
+    // Texture sides of up to 16384 texels: 128 pages of 8192 cells instead of 1024.
+    PictureLayout corridor = planPicture(1, 1048575, 16384);
+    EXPECT_EQ(corridor.pageHeight, 8192);
+    EXPECT_EQ(corridor.pageCount(), 128);
+    // Eight rows are 16 texels across; the page stops at the longest texture, not at a
+    // square page's number of texels.
+    PictureLayout strip = planPicture(131071, 8, 16384);
+    EXPECT_EQ(strip.texelsPerCell, 2);
+    EXPECT_EQ(strip.pageWidth, 8192);
+    EXPECT_EQ(strip.pageRows, 1);
+    // A board wider than one page either way keeps square pages.
+    PictureLayout square = planPicture(1025, 1023, 16384);
+    EXPECT_EQ(square.pageWidth, square.pageHeight);
+    // A row of 20000 cells at 8 texels a cell: 2048 cells a page, painted 16384 texels long.
+    Board board;
+    board.resize(1, 20000);
+    PicturePage page =
+        paintPicturePage(board, planPicture(20000, 1, 16384), 0, flatImage(), flatImage());
+    EXPECT_EQ(page.levels[0].width, 16384);
+    EXPECT_EQ(page.levels[0].height, 8);
+}
+
 TEST(BoardPicture, ACorridorGetsFewLongPagesStoredAlongTheirRows) {
     // A million cells one wide, two texels a cell: 1024 pages of 1024 cells.
     PictureLayout layout = planPicture(1, 1048575);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <bitset>
 #include <set>
 #include <string>
 
@@ -66,4 +67,27 @@ TEST(GlyphTable, TheShippedFontGivesEveryLetterAndDigitItsOwnVisibleGlyph) {
         distinct.insert(table[entry]);
     }
     EXPECT_EQ(distinct.size(), 36u);
+}
+
+// Pairs a player meets side by side ("single boards", "10 diamonds", a clock reading 02.50):
+// a letter and a digit must differ by more than one stroke, so that neither reads as the
+// other where the text is small and a thin stroke may be lost. D is O with a crossed stem.
+TEST(GlyphTable, TheShippedFontDrawsLookalikeLettersAndDigitsApart) {
+    GlyphTable table{};
+    ASSERT_TRUE(loadGlyphs(table, TIRVA_DATA_DIR "/alpha.lcd"));
+    auto glyphOf = [&table](char ch) {
+        return ch >= '0' && ch <= '9' ? table[ch - '0' + FIRST_DIGIT_GLYPH] : table[ch - 'a'];
+    };
+    struct Lookalikes {
+        char first, second;
+        std::size_t strokesApart;
+    };
+    const Lookalikes pairs[] = {{'b', '8', 2}, {'b', '6', 2}, {'d', '0', 2},
+                                {'s', '5', 2}, {'z', '2', 2}, {'i', '1', 2},
+                                {'o', '0', 2}, {'d', 'o', 1}, {'b', 'd', 1}};
+    for (const Lookalikes& pair : pairs) {
+        const unsigned differing = glyphOf(pair.first) ^ glyphOf(pair.second);
+        EXPECT_GE(std::bitset<16>(differing).count(), pair.strokesApart)
+            << pair.first << " against " << pair.second;
+    }
 }

@@ -52,3 +52,23 @@ TEST(OverlayLayout, HintLinesFitTheWidthKeepTheirShapeAndStackUpwards) {
     EXPECT_GE(small.scaleY * 240, 10.0f);
     EXPECT_FLOAT_EQ(layOutBottomLines({}, 640, 480).top, -1.0f);
 }
+
+TEST(OverlayLayout, TheClocksBandsHoldTheirTextsAndTheWholeViewStartsBelowThem) {
+    for (bool hasLimit : {false, true}) {
+        const Band clock = placeClockBand("123.45", hasLimit ? "60.00" : "");
+        EXPECT_LT(clock.left, CLOCK_X);
+        EXPECT_GT(clock.right, CLOCK_X + measureText("123.45", ALIGN_LEFT).right * CLOCK_SCALE);
+        EXPECT_GT(clock.top, CLOCK_Y + CLOCK_SCALE);
+        EXPECT_LT(clock.bottom, findClockBottom(hasLimit));
+        const float top = findWholeViewTop(hasLimit);
+        EXPECT_LT(top, clock.bottom);
+        EXPECT_GT(top, clock.bottom - 0.05f); // no more of the window than needed
+        const Band frameRate = placeFrameRateBand("100");
+        EXPECT_GT(frameRate.right, FRAME_RATE_X);
+        EXPECT_LT(frameRate.left,
+                  FRAME_RATE_X + measureText("100", ALIGN_RIGHT).left * CLOCK_SCALE);
+        EXPECT_LE(frameRate.right, 1.0f);
+        EXPECT_GT(top, -1.0f);
+        EXPECT_LT(top, frameRate.bottom);
+    }
+}
