@@ -5,6 +5,7 @@ needs; input arrives as real X events from xdotool; pictures come from ImageMagi
 Every wait is bounded and every process started here is ended by its own id.
 """
 
+import atexit
 import os
 import shutil
 import signal
@@ -28,6 +29,31 @@ DEFAULT_TIMEOUT = 20.0
 # The second the game's clock reads at start-up, and so its random seed: it picks the menu
 # background that screens.py knows. A test may pass another TIRVA_FIXED_TIME in its env.
 PINNED_SEED = 9
+
+
+def start_own_display():
+    """An X server of this test's own, when TIRVA_OWN_DISPLAY asks for one: end-to-end tests
+    then share no keyboard focus and can run side by side. The server ends with the test."""
+    read_end, write_end = os.pipe()
+    # -noreset: a server that resets when its last client leaves drops the game's second
+    # connection if the first one closes at the wrong moment.
+    server = subprocess.Popen(["Xvfb", "-noreset", "-displayfd", str(write_end), "-screen", "0",
+                               "1280x1024x24", "-nolisten", "tcp"], pass_fds=(write_end,),
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(write_end)
+    number = b""
+    with os.fdopen(read_end, "rb") as reader:
+        while not number.endswith(b"\n"):
+            chunk = reader.read(1)
+            if not chunk:
+                raise RuntimeError("Xvfb did not start")
+            number += chunk
+    os.environ["DISPLAY"] = ":" + number.decode().strip()
+    atexit.register(lambda: (server.terminate(), server.wait(timeout=10)))
+
+
+if os.environ.get("TIRVA_OWN_DISPLAY") == "1":
+    start_own_display()
 
 
 def game_preload():

@@ -181,7 +181,15 @@ def wait_list(game, rows, selected=0, timeout=20):
 RING_BOARD = "3 3\n000\n000\n000\n\n222\n212\n222\n"
 
 
+def is_result_overlay(image):
+    """The overlay's translucent blue panel left of the centre."""
+    return image.count(lambda r, g, b: b > 150 and b - r > 60 and b - g > 40,
+                       box(image, -0.97, -0.6, -0.23, 0.6)) > 2000
+
+
 def complete_board(game):
-    """Tilts the board being played with the mouse until the ball drops into a goal."""
+    """Tilts the board being played with the mouse until the ball drops into a goal, and waits
+    for the result overlay: a key pressed before it shows belongs to play, not to it."""
     width, height = game.geometry()
     game.move_pointer(width // 2 + 120, height // 2 + 40)
+    wait_screen(game, is_result_overlay, "the result overlay")
