@@ -80,7 +80,7 @@ void Ball::begin(const Board& newBoard) {
 
 void Ball::reset() {
     goalMark = false;
-    drop = Drop::None;
+    drop = DropKind::None;
     x = board->startX + 0.5f;
     y = board->startY + 0.5f;
     vx = 0.0f;
@@ -90,6 +90,8 @@ void Ball::reset() {
     start();
 }
 
+// What the report says is read off the step's own values and never written back into them,
+// so the ball moves exactly as it does without anyone listening.
 StepReport Ball::advance(std::int32_t ms) {
     StepReport report;
     if (board == nullptr || !board->hasGrids() || board->width <= 0 || board->height <= 0)
@@ -105,7 +107,9 @@ StepReport Ball::advance(std::int32_t ms) {
     vy = (vy + tiltY * TILT_GAIN * dt) * (1.0f - DAMPING_RATE * dt);
     x += vx * SPEED_SCALE * dt;
     y += vy * SPEED_SCALE * dt;
-    collide();
+    const float strike = collide();
+    if (strike >= STRIKE_SPEED)
+        report.strikeSpeed = strike;
 
     std::int32_t c = cellOf(x, board->width);
     std::int32_t r = cellOf(y, board->height);
@@ -116,7 +120,9 @@ StepReport Ball::advance(std::int32_t ms) {
         stepOverGap(dt, c, r);
     // Only a rim or an edge takes the ball this low, so the cell under it is what it falls into.
     if (z < FALL_THRESHOLD) {
-        drop = kind == KIND_GOAL ? Drop::GoalHole : kind == KIND_TRAP ? Drop::TrapHole : Drop::Gap;
+        drop = kind == KIND_GOAL   ? DropKind::GoalHole
+               : kind == KIND_TRAP ? DropKind::TrapHole
+                                   : DropKind::Gap;
         report.dropped = true;
         report.drop = drop;
     }
@@ -194,7 +200,7 @@ void Ball::stepOverGap(float dt, std::int32_t c, std::int32_t r) {
         vx += o < 0.5f ? a : -a;
 }
 
-void Ball::collide() {
+float Ball::collide() {
     std::int32_t c = cellOf(x, board->width);
     std::int32_t r = cellOf(y, board->height);
     float cellX = static_cast<float>(c);
@@ -203,35 +209,44 @@ void Ball::collide() {
     float fx = x - cellX;
     float fy = y - cellY;
 
+    // The speed into a wall is the velocity towards it before the mirror; a ball already
+    // moving away is mirrored too, but strikes nothing.
+    float strike = 0.0f;
     if ((r == board->height - 1 || hasWall(c, r, WALL_NEXT_ROW)) && fy > FAR_WALL_CONTACT) {
         y = 2.0f * ((cellY + 1.0f) - WALL_CONTACT) - y;
+        strike = std::fmax(strike, vy);
         vy = -vy;
     } else if ((r == 0 || hasWall(c, r - 1, WALL_NEXT_ROW)) && fy < WALL_CONTACT) {
         y = 2.0f * (cellY + WALL_CONTACT) - y;
+        strike = std::fmax(strike, -vy);
         vy = -vy;
     }
     if ((c == board->width - 1 || hasWall(c, r, WALL_NEXT_COLUMN)) && fx > FAR_WALL_CONTACT) {
         x = 2.0f * ((cellX + 1.0f) - WALL_CONTACT) - x;
+        strike = std::fmax(strike, vx);
         vx = -vx;
     } else if ((c == 0 || hasWall(c - 1, r, WALL_NEXT_COLUMN)) && fx < WALL_CONTACT) {
         x = 2.0f * (cellX + WALL_CONTACT) - x;
+        strike = std::fmax(strike, -vx);
         vx = -vx;
     }
+    strike *= SPEED_SCALE;
 
     contacts.clear();
     collectContacts(c, r, fx, fy);
     for (const Contact& point : contacts)
-        bounceOff(point);
+        strike = std::fmax(strike, bounceOff(point));
+    return strike;
 }
 
-void Ball::bounceOff(const Contact& point) {
+float Ball::bounceOff(const Contact& point) {
     float dx = x - point.x;
     float dy = y - point.y;
     float distanceSquared = dx * dx + dy * dy;
     // A point exactly at the centre gives no direction to push in; the next step, with the
     // ball moved on, resolves it instead of spreading a NaN.
     if (distanceSquared >= RADIUS_SQUARED || distanceSquared == 0.0f)
-        return;
+        return 0.0f;
     float distance = std::sqrt(distanceSquared);
     float nx = dx / distance;
     float ny = dy / distance;
@@ -240,6 +255,7 @@ void Ball::bounceOff(const Contact& point) {
     float w = -(vx * nx + vy * ny);
     vx += 2.0f * w * nx;
     vy += 2.0f * w * ny;
+    return w * SPEED_SCALE;
 }
 
 bool Ball::hasWall(std::int32_t c, std::int32_t r, std::uint8_t bit) const {

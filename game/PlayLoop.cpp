@@ -7,6 +7,7 @@
 #include "game/BoardName.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <limits>
 #include <optional>
@@ -72,14 +73,14 @@ const char* describeFailCause(FailCause cause) {
     return "";
 }
 
-FailCause findFailCause(Drop drop) {
+FailCause findFailCause(DropKind drop) {
     switch (drop) {
-    case Drop::GoalHole:
-    case Drop::TrapHole:
+    case DropKind::GoalHole:
+    case DropKind::TrapHole:
         return FailCause::Hole;
-    case Drop::Gap:
+    case DropKind::Gap:
         return FailCause::Gap;
-    case Drop::None:
+    case DropKind::None:
         break;
     }
     return FailCause::None;
@@ -90,16 +91,20 @@ StepReport advanceBall(Ball& ball, std::int32_t stepMs) {
         return ball.advance(stepMs);
     std::int32_t pieces = (stepMs + SUB_STEP_MS - 1) / SUB_STEP_MS;
     StepReport report;
+    // A drop or a strike in any piece is the frame's, not only one in the last.
     bool dropped = false;
+    float strikeSpeed = 0.0f;
     // Equal pieces, the remainder spread over the first ones, so the total is exact.
     for (std::int32_t i = 0; i < pieces; ++i) {
         std::int32_t ms = stepMs / pieces + (i < stepMs % pieces ? 1 : 0);
         report = ball.advance(ms);
         dropped = dropped || report.dropped;
+        strikeSpeed = std::fmax(strikeSpeed, report.strikeSpeed);
         if (report.result != StepResult::Rolling)
             break;
     }
     report.dropped = dropped;
+    report.strikeSpeed = strikeSpeed;
     return report;
 }
 
@@ -210,6 +215,8 @@ bool showOverlay(PlayEntry& entry, Outcome outcome, bool nextOffered, Ball& ball
                 rank = BestTimes::findSlot(*entry.bestTimes, ball.elapsed());
         }
     }
+    if (outcome == Outcome::Completed)
+        host.playCompletionSound(rank == 0);
     ball.stop();
     const std::vector<OverlayItem>& items = overlayItems(outcome, nextOffered);
     unsigned selected = 0;
@@ -288,6 +295,7 @@ bool runBoard(PlayEntry& entry, bool nextAllowed, Ball& ball, PlayHost& host) {
         }
 
         const StepReport report = advanceBall(ball, stepMs);
+        host.playStepSounds(report);
         std::optional<Outcome> outcome = findOutcome(report.result);
         if (!outcome)
             continue;

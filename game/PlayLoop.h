@@ -15,7 +15,7 @@ class Ball;
 class Board;
 class InputDevice;
 class Timer;
-enum class Drop;
+enum class DropKind;
 enum class StepResult;
 struct StepReport;
 
@@ -74,7 +74,7 @@ const char* describeOverlayItem(OverlayItem item);
 const char* describeFailCause(FailCause cause);
 // The cause of a try lost by dropping into drop: a trap hole (or, without the goal's mark, a
 // goal hole) or a gap.
-FailCause findFailCause(Drop drop);
+FailCause findFailCause(DropKind drop);
 
 // The window, the clock, the drawing and the events, as the play loop needs them.
 class PlayHost {
@@ -99,6 +99,11 @@ public:
     // Writes the best-times table to its file, bringing in the times other copies of the
     // game wrote there meanwhile.
     virtual void saveBestTimes() = 0;
+    // The sounds of play: after every frame's step, for what its report says happened and for
+    // the ball's clock; and for a completed board once its time has entered the best times,
+    // newBest when it is the board's best.
+    virtual void playStepSounds(const StepReport& report) = 0;
+    virtual void playCompletionSound(bool newBest) = 0;
 
 protected:
     ~PlayHost() = default;
@@ -124,7 +129,8 @@ bool showOverlay(PlayEntry& entry, Outcome outcome, bool nextOffered, Ball& ball
                  FailCause cause = FailCause::None);
 
 // One physics step of stepMs, split into sub-steps when the frame was long; the report of the
-// last sub-step, told whether the ball began to fall in any of them.
+// last sub-step, told whether the ball began to fall in any of them and the hardest strike of
+// them all.
 StepReport advanceBall(Ball& ball, std::int32_t stepMs);
 // The same, for callers that need only its result.
 StepResult stepBall(Ball& ball, std::int32_t stepMs);

@@ -1,13 +1,14 @@
 #pragma once
 // What the screens outside play need from the running game: its input device, playing
-// boards, the best-times table and the options in force. The game hands one to the main
-// menu at start-up; it lives until the process exits.
+// boards, the best-times table, the options in force and the menus' sounds. The game hands
+// one to the main menu at start-up; it lives until the process exits.
 
 #include <string>
 
 class BestTimes;
 class InputDevice;
 class OptionsMenu;
+enum class MenuSound;
 struct OptionsSnapshot;
 struct PlayEntry;
 
@@ -33,6 +34,9 @@ public:
     virtual OptionsSnapshot takeOptionsSnapshot() = 0;
     // Applies the menu's values to the running game, then writes the whole settings file.
     virtual void applyOptions(OptionsMenu& menu) = 0;
+
+    // Plays the menus' sound; it returns at once.
+    virtual void playMenuSound(MenuSound sound) = 0;
 
 protected:
     ~MenuHost() = default;

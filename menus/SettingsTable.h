@@ -19,6 +19,7 @@ struct SettingValues {
     int windowWidth{}; // 0: not set
     int windowHeight{};
     bool music{};
+    bool sound{};
     bool turnboard{};
     bool topview{};
     float mouseSensitivity{}; // 0 is stored as typed but never used: see isUsableSensitivity
@@ -83,6 +84,10 @@ inline constexpr SettingRow SETTING_ROWS[] = {
     {"music",
      SettingForm<bool>{&SettingValues::music, true, readSwitchOnWithOne, writeSwitch},
      {OptionKind::Switch, "music", "music in the menus and while you play"}},
+    {"sound",
+     SettingForm<bool>{&SettingValues::sound, true, readSwitchOnWithOne, writeSwitch},
+     {OptionKind::Switch, "sounds",
+      "knocks and drops of the ball   ticks of the clock   the menus"}},
     {"turnboard",
      SettingForm<bool>{&SettingValues::turnboard, true, readSwitchOffWithZero, writeSwitch},
      {OptionKind::Switch, "turn board",

@@ -5,6 +5,7 @@
 #include "app/gl/GameMenuHost.h"
 #include "app/gl/GameMusic.h"
 #include "app/gl/GameSettings.h"
+#include "app/gl/GameSounds.h"
 #include "app/gl/GamePlayHost.h"
 #include "app/gl/SdlInputDevice.h"
 #include "base/FileLock.h"
@@ -85,6 +86,7 @@ void Game::init(int, char**) {
     // try: it is the player's record.
     setBeforeClose([] { game.timesKeeper->saveBeforeExit(); });
     openMusic();
+    openSounds();
     // The display is open already; the rest of the settings take effect once what they reach
     // exists, and before the menu music, which stays silent when they switch it off.
     applySettings(chosen, std::nullopt, {*renderer, *tiltInput});

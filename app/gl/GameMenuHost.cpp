@@ -2,11 +2,13 @@
 
 #include "app/gl/Display.h"
 #include "app/gl/GameMusic.h"
+#include "app/gl/GameSounds.h"
 #include "app/gl/GamePlayHost.h"
 #include "base/FreeMemory.h"
 #include "base/InputDevice.h"
 #include "base/Settings.h"
 #include "game/TimesKeeper.h"
+#include "menus/MenuLoops.h"
 #include "menus/OptionsMenu.h"
 #include "render/gl/GlState.h"
 #include "render/gl/MenuFrames.h"
@@ -58,4 +60,8 @@ void GameMenuHost::applyOptions(OptionsMenu& menu) {
     chosen.windowHeight = screenHeight();
     storeSettingValues(settings, chosen);
     settings.save(SETTINGS_FILE);
+}
+
+void GameMenuHost::playMenuSound(MenuSound sound) {
+    soundPlayer.play(sound == MenuSound::Pick ? SoundEffect::MenuPick : SoundEffect::MenuMove);
 }

@@ -30,6 +30,7 @@ public:
 
     OptionsSnapshot takeOptionsSnapshot() override;
     void applyOptions(OptionsMenu& menu) override;
+    void playMenuSound(MenuSound sound) override;
 
 private:
     InputDevice& device;

@@ -1,6 +1,7 @@
 #include "app/gl/GamePlayHost.h"
 
 #include "app/TiltInput.h"
+#include "app/gl/GameSounds.h"
 #include "base/FreeMemory.h"
 #include "base/InputDevice.h"
 #include "game/Ball.h"
@@ -98,6 +99,7 @@ void GamePlayHost::switchView() {
 
 void GamePlayHost::startRun() {
     tiltInput.reset();
+    playSounds.restartRun();
 }
 
 PlayKeyCommand GamePlayHost::pollCommand() {
@@ -117,4 +119,12 @@ void GamePlayHost::showCursor() {
 
 void GamePlayHost::saveBestTimes() {
     timesKeeper.saveNewTime();
+}
+
+void GamePlayHost::playStepSounds(const StepReport& report) {
+    playSounds.followStep(report, ball);
+}
+
+void GamePlayHost::playCompletionSound(bool newBest) {
+    playSounds.followCompletion(newBest);
 }

@@ -35,6 +35,8 @@ public:
     void releaseArrows() override;
     void showCursor() override;
     void saveBestTimes() override;
+    void playStepSounds(const StepReport& report) override;
+    void playCompletionSound(bool newBest) override;
 
 private:
     // The hint lines for the controls in force; the board's line and the controls line while

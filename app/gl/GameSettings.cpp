@@ -3,6 +3,7 @@
 #include "app/TiltInput.h"
 #include "app/gl/Display.h"
 #include "app/gl/GameMusic.h"
+#include "app/gl/GameSounds.h"
 #include "render/gl/GlState.h"
 #include "render/gl/Renderer.h"
 
@@ -27,6 +28,7 @@ SettingValues readSettingsInForce(const SettingTargets& targets) {
     values.windowWidth = screenWidth();
     values.windowHeight = screenHeight();
     values.music = !musicPlayer.isMusicOff();
+    values.sound = !soundPlayer.isSoundOff();
     values.turnboard = targets.renderer.turnboard;
     values.topview = targets.renderer.topview;
     values.mouseSensitivity = targets.tiltInput.mouseSensitivity();
@@ -39,6 +41,7 @@ void applySettings(const SettingValues& values, const std::optional<VideoMode>& 
     if (newMode)
         applyDisplay(*newMode, values.fullscreen);
     musicPlayer.switchMusic(values.music);
+    soundPlayer.switchSound(values.sound);
     targets.renderer.turnboard = values.turnboard;
     targets.renderer.topview = values.topview;
     if (isUsableSensitivity(values.mouseSensitivity))

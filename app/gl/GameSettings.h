@@ -14,17 +14,17 @@ class TiltInput;
 constexpr const char* SETTINGS_FILE = "tirva.cfg";
 
 // The pieces of the running game the settings reach, besides the process-wide display and
-// music player.
+// music and sound-effect players.
 struct SettingTargets {
     Renderer& renderer;
     TiltInput& tiltInput;
 };
 
-// The values in force: the display as it is, the music switch, the view flags and the
-// sensitivities.
+// The values in force: the display as it is, the music and sound switches, the view flags and
+// the sensitivities.
 SettingValues readSettingsInForce(const SettingTargets& targets);
 // Puts values into the running game, in the order the player sees them take effect: the
 // display (only for newMode, a mode chosen in the options; start-up opens the display itself),
-// the music, the view, the input. A sensitivity of 0 leaves the one in force.
+// the music, the sounds, the view, the input. A sensitivity of 0 leaves the one in force.
 void applySettings(const SettingValues& values, const std::optional<VideoMode>& newMode,
                    const SettingTargets& targets);

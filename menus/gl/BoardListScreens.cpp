@@ -85,7 +85,7 @@ void runBoardList(BoardList& list, MenuHost& host) {
             progress.forget();
             return stays;
         },
-        findEntries(list.top, list.entries.size()));
+        findEntries(list.top, list.entries.size()), cueMenuSounds(host));
     host.retryUnsavedTimes();
 }
 
@@ -122,7 +122,7 @@ void runPackList(PackList& list, MenuHost& host) {
             progress.forget();
             return true;
         },
-        findEntries(list.top, list.packs.size()));
+        findEntries(list.top, list.packs.size()), cueMenuSounds(host));
     host.retryUnsavedTimes();
 }
 

@@ -43,7 +43,8 @@ void MainMenu::run() {
             for (std::size_t i = 0; i < itemTexts.size(); ++i)
                 lines.push_back(placeMainMenuLine(i));
             return findLineAt(lines, 0, point);
-        });
+        },
+        cueMenuSounds(host));
 }
 
 void MainMenu::draw() {

@@ -19,7 +19,8 @@ void runMazeMenu(MazeSetter& menu, MenuHost& host) {
         },
         [&menu](MenuPoint point) {
             return findItemAt(layOutItems(menu.items, MAZE_MENU_SHAPE), point);
-        });
+        },
+        cueMenuSounds(host));
 }
 
 void playGeneratedMaze(Board& board, MenuHost& host) {

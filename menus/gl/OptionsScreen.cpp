@@ -19,6 +19,7 @@ void runOptionsMenu(OptionsMenu& menu, MenuHost& host) {
         },
         [&menu](MenuPoint point) {
             return findItemAt(layOutItems(menu.items, OPTIONS_MENU_SHAPE), point);
-        });
+        },
+        cueMenuSounds(host));
     host.applyOptions(menu);
 }

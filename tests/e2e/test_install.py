@@ -48,7 +48,7 @@ class InstallTest(unittest.TestCase):
                     game.start().wait_window()
                     self.assertEqual(os.readlink(f"/proc/{game.process.pid}/cwd"), player_dir)
                     sizes[player] = game.geometry()
-                    for item in ["alpha.lcd", "levs", "music"]:
+                    for item in ["alpha.lcd", "levs", "music", "sounds"]:
                         link = os.path.join(player_dir, item)
                         self.assertTrue(os.path.islink(link), item)
                         self.assertEqual(os.path.realpath(link),
@@ -125,7 +125,7 @@ class InstallTest(unittest.TestCase):
             self.assertEqual(links(), at_old)
             shutil.rmtree(old)
             self.assertEqual(launch(self.prefix), [
-                f"tirva: {old}/share/tirva no longer exists; linked alpha.lcd, levs in "
+                f"tirva: {old}/share/tirva no longer exists; linked alpha.lcd, levs, sounds in "
                 f"{player_dir} to {self.prefix}/share/tirva instead"])
             self.assertEqual(links(), {"alpha.lcd": os.path.join(self.prefix, "share/tirva/alpha.lcd"),
                                        "levs": os.path.join(self.prefix, "share/tirva/levs"),

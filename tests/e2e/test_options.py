@@ -7,7 +7,7 @@ from harness import Game, main, wait_until
 from screens import is_options_menu, wait_main_menu, wait_screen
 
 KNOWN_DEFAULTS = {"fullscreen": "0", "jsensitivity": "1", "msensitivity": "1", "music": "1",
-                  "res_x": "640", "res_y": "480", "topview": "0", "turnboard": "1"}
+                  "res_x": "640", "res_y": "480", "sound": "1", "topview": "0", "turnboard": "1"}
 
 
 def open_options(settings):
@@ -40,7 +40,7 @@ class OptionsTest(unittest.TestCase):
             values, text = leave_and_read_settings(game, before.encode())
             self.assertEqual(text, "alpha = beta\nfullscreen = 0\njsensitivity = 1\n"
                                    "msensitivity = 1\nmusic = 1\nres_x = 640\nres_y = 480\n"
-                                   "topview = 0\nturnboard = 1\nzoom = 3\n")
+                                   "sound = 1\ntopview = 0\nturnboard = 1\nzoom = 3\n")
             self.assertEqual(game.geometry(), (640, 480))
             self.assertFalse(game.exists("times.dat"))
 
@@ -68,17 +68,17 @@ class OptionsTest(unittest.TestCase):
 
     def test_the_switches_are_saved_as_one_and_zero(self):
         with open_options("") as game:
-            # "music", "turn board" and "top view" each flip once.
-            game.key("Down", "Down", "Right", "Down", "Left", "Down", "Right")
+            # "music", "sounds", "turn board" and "top view" each flip once.
+            game.key("Down", "Down", "Right", "Down", "Right", "Down", "Left", "Down", "Right")
             values, _ = leave_and_read_settings(game, b"")
-            self.assertEqual(values, dict(KNOWN_DEFAULTS, music="0", turnboard="0",
+            self.assertEqual(values, dict(KNOWN_DEFAULTS, music="0", sound="0", turnboard="0",
                                           topview="1"))
 
     def test_sensitivities_are_read_as_numbers_and_a_non_number_keeps_the_old_value(self):
         before = "msensitivity = 2.5\njsensitivity = 0.5\n"
         with open_options(before) as game:
             # "mouse sens" cleared (not a number), "aps sens" typed as 1.50.
-            game.key(*["Down"] * 5, "BackSpace", "BackSpace", "BackSpace")
+            game.key(*["Down"] * 6, "BackSpace", "BackSpace", "BackSpace")
             game.key("Down", "BackSpace", "BackSpace", "BackSpace")
             type_text(game, "1.50")
             values, _ = leave_and_read_settings(game, before.encode())
@@ -86,7 +86,7 @@ class OptionsTest(unittest.TestCase):
 
     def test_a_sensitivity_of_zero_is_saved_as_zero(self):
         with open_options("") as game:
-            game.key(*["Down"] * 6, "BackSpace")
+            game.key(*["Down"] * 7, "BackSpace")
             type_text(game, "0.")
             values, _ = leave_and_read_settings(game, b"")
             self.assertEqual(values["jsensitivity"], "0")

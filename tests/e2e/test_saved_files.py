@@ -211,7 +211,7 @@ class LeftoverTemporariesTest(unittest.TestCase):
         padding = b"".join(b"k%05d = %s\n" % (i, b"v" * 80) for i in range(10000))
         before = b"res_x = 640\nres_y = 480\n" + padding
         known = (b"fullscreen = 0\njsensitivity = 1\nmsensitivity = 1\nmusic = 1\n"
-                 b"res_x = 640\nres_y = 480\ntopview = 0\nturnboard = 1\n")
+                 b"res_x = 640\nres_y = 480\nsound = 1\ntopview = 0\nturnboard = 1\n")
         rewritten = b"".join(sorted((known + padding).splitlines(keepends=True)))
         with Game(settings=before) as game:
             # Killed right after the key that saves, at a few points in the save.

@@ -61,6 +61,7 @@ class PackageTest(unittest.TestCase):
                     "usr/share/tirva/alpha.lcd", "usr/share/tirva/levs/01 first tilt.lv",
                     "usr/share/tirva/levs/diagonals/info.txt", "usr/share/tirva/music/game.ogg",
                     "usr/share/tirva/music/menu.ogg", "usr/share/tirva/music/menu_intro.ogg",
+                    "usr/share/tirva/sounds/knock1.ogg", "usr/share/tirva/sounds/goal.ogg",
                     "usr/share/applications/tirva.desktop",
                     "usr/share/metainfo/org.tirva.Tirva.metainfo.xml",
                     "usr/share/icons/hicolor/scalable/apps/tirva.svg",
@@ -75,7 +76,7 @@ class PackageTest(unittest.TestCase):
         self.assertEqual({p for p in paths if p.startswith("usr/share/tirva/")
                           and p.count("/") == 3},
                          {"usr/share/tirva/alpha.lcd", "usr/share/tirva/levs",
-                          "usr/share/tirva/music"})
+                          "usr/share/tirva/music", "usr/share/tirva/sounds"})
         for n in ICON_SIZES:
             icon = os.path.join(self.tree, f"usr/share/icons/hicolor/{n}x{n}/apps/tirva.png")
             self.assertIn(f"{n} x {n}", run("file", icon).stdout)

@@ -1,13 +1,17 @@
-// Composes the game's music: renders the menu intro, the menu loop and the game loop into
-// 16-bit stereo WAV files for the encoder, and measures tracks for clicks and levels.
+// Composes the game's music and sound effects: renders the menu intro, the menu loop, the game
+// loop and every effect into 16-bit stereo WAV files for the encoder, and measures them for
+// clicks and levels.
 //
 //   compose OUTPUT_DIR            writes menu_intro.wav, menu.wav and game.wav there
+//   compose --sounds OUTPUT_DIR   writes every sound effect there, as NAME.wav
 //   compose --check FILE [NEXT]   levels of a WAV file, and the seam from its end into the
 //                                 start of NEXT, or into its own start when NEXT is missing
+//   compose --levels FILE...      levels of WAV files, with the RMS of their loudest 50 ms
 
 #include "Mastering.h"
 #include "Mixer.h"
 #include "Scores.h"
+#include "SoundEffects.h"
 #include "Wav.h"
 
 #include <cstdio>
@@ -64,6 +68,27 @@ int composeAll(const std::string& directory) {
     return written ? 0 : 1;
 }
 
+int composeSounds(const std::string& directory) {
+    for (const SoundRecipe& recipe : listSoundRecipes())
+        if (!writeOrReport(directory + "/" + recipe.name + ".wav", renderSound(recipe)))
+            return 1;
+    return 0;
+}
+
+int describeFiles(char** paths, int count) {
+    for (int i = 0; i < count; ++i) {
+        std::optional<StereoBuffer> sound = readWav(paths[i]);
+        if (!sound) {
+            std::fprintf(stderr, "compose: couldn't read %s as 16-bit stereo WAV at %d Hz\n",
+                         paths[i], SAMPLE_RATE);
+            return 1;
+        }
+        std::printf("%s, loudest 50 ms %.2f dBFS\n", describeLevels(paths[i], *sound).c_str(),
+                    toDecibels(measureLoudestRms(*sound)));
+    }
+    return 0;
+}
+
 int checkFiles(const std::string& path, const std::string& nextPath) {
     std::optional<StereoBuffer> track = readWav(path);
     std::optional<StereoBuffer> next = nextPath.empty() ? track : readWav(nextPath);
@@ -83,8 +108,14 @@ int checkFiles(const std::string& path, const std::string& nextPath) {
 int main(int argc, char** argv) {
     if (argc == 2 && std::string(argv[1]).rfind("--", 0) != 0)
         return composeAll(argv[1]);
+    if (argc == 3 && std::string(argv[1]) == "--sounds")
+        return composeSounds(argv[2]);
     if ((argc == 3 || argc == 4) && std::string(argv[1]) == "--check")
         return checkFiles(argv[2], argc == 4 ? argv[3] : "");
-    std::fprintf(stderr, "usage: compose OUTPUT_DIR | compose --check FILE.wav [NEXT.wav]\n");
+    if (argc >= 3 && std::string(argv[1]) == "--levels")
+        return describeFiles(argv + 2, argc - 2);
+    std::fprintf(stderr,
+                 "usage: compose OUTPUT_DIR | compose --sounds OUTPUT_DIR |\n"
+                 "       compose --check FILE.wav [NEXT.wav] | compose --levels FILE.wav...\n");
     return 2;
 }

@@ -4,10 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <random>
 #include <tuple>
+#include <vector>
 
 namespace {
 
@@ -391,10 +393,93 @@ TEST(BallStart, BeginZeroesTheTiltAndResetKeepsIt) {
     EXPECT_EQ(clock.ball.startTick, clock.nowMs);
 }
 
+// What a step reports beside its result: read off the step's own numbers, which the report
+// never changes.
+TEST(BallReport, AStrikeIsReportedOnceAtTheSpeedIntoTheWall) {
+    Board board = boardFrom(OPEN_3X3);
+    BallOnClock clock;
+    clock.ball.begin(board);
+    clock.place(1.5f, 1.5f, 0.06f, 0.0f);
+    float vxBefore = 0.0f;
+    std::vector<float> strikes;
+    for (int i = 0; i < 100; ++i) {
+        vxBefore = clock.ball.vx;
+        clock.nowMs += 10;
+        const StepReport report = clock.ball.advance(10);
+        EXPECT_EQ(report.drop, DropKind::None);
+        if (report.strikeSpeed > 0.0f) {
+            strikes.push_back(report.strikeSpeed);
+            // The outline's mirror flips the velocity, damped this step, and nothing else.
+            EXPECT_EQ(clock.ball.vx, -vxBefore * 0.97f);
+            EXPECT_FLOAT_EQ(report.strikeSpeed, vxBefore * 0.97f * 150.0f);
+        }
+    }
+    ASSERT_EQ(strikes.size(), 1u) << "the ball coasts back to the other wall too slowly";
+    EXPECT_GT(strikes[0], STRIKE_SPEED);
+
+    // A diagonal's face strikes at the velocity's part along its normal.
+    Board diagonal = boardFrom("3 3\n000\n040\n000\n\n000\n010\n000\n");
+    BallOnClock slanted;
+    slanted.ball.begin(diagonal);
+    slanted.place(1.75f, 1.25f, -0.04f, 0.0f);
+    StepReport report;
+    for (int i = 0; i < 20 && report.strikeSpeed == 0.0f; ++i)
+        report = slanted.ball.advance(10);
+    EXPECT_NEAR(report.strikeSpeed, 0.04f * 150.0f * std::sqrt(0.5f), 0.3f);
+}
+
+TEST(BallReport, ABallLyingAgainstAWallReportsNoStrikeAfterTheFirst) {
+    Board board = boardFrom(OPEN_3X3);
+    BallOnClock clock;
+    clock.ball.begin(board);
+    // Just off the right wall, rolling into it, with the board tilted towards it throughout;
+    // frames of 10 and 30 ms, between which the nudges of the tilt grow the most.
+    clock.place(2.55f, 1.5f, 0.02f, 0.0f);
+    clock.ball.tiltX = 600.0f;
+    int strikes = 0;
+    float farthest = 0.0f;
+    for (int i = 0; i < 300; ++i) {
+        const std::int32_t ms = i % 2 == 0 ? 10 : 30;
+        clock.nowMs += ms;
+        const StepReport report = clock.ball.advance(ms);
+        strikes += report.strikeSpeed > 0.0f ? 1 : 0;
+        if (i >= 100)
+            farthest = std::max(farthest, 2.7f - clock.ball.x);
+    }
+    EXPECT_EQ(strikes, 1);
+    EXPECT_LT(farthest, 0.1f) << "the ball lies against the wall";
+}
+
+TEST(BallReport, ADropIsReportedOnceWithWhereTheBallFell) {
+    struct Case {
+        const char* kinds;
+        DropKind expected;
+    };
+    for (Case c : {Case{"\n120\n", DropKind::GoalHole}, Case{"\n130\n", DropKind::TrapHole},
+                   Case{"\n140\n", DropKind::Gap}}) {
+        Board board = boardFrom(std::string("1 3\n000\n") + c.kinds);
+        BallOnClock clock;
+        clock.ball.begin(board);
+        clock.ball.tiltX = 200.0f;
+        std::vector<DropKind> drops;
+        StepResult result = StepResult::Rolling;
+        for (int i = 0; i < 500 && result == StepResult::Rolling; ++i) {
+            clock.nowMs += 10;
+            const StepReport report = clock.ball.advance(10);
+            result = report.result;
+            if (report.dropped)
+                drops.push_back(report.drop);
+        }
+        EXPECT_NE(result, StepResult::Rolling) << c.kinds;
+        EXPECT_EQ(drops, std::vector<DropKind>{c.expected}) << c.kinds;
+    }
+}
+
 TEST(BallReport, TheStepThatDropsTheBallSaysIntoWhatAndTheFallKeepsSaying) {
-    for (auto [kinds, drop, end] : {std::tuple{"\n120\n", Drop::GoalHole, StepResult::Completed},
-                                    std::tuple{"\n130\n", Drop::TrapHole, StepResult::Lost},
-                                    std::tuple{"\n140\n", Drop::Gap, StepResult::Lost}}) {
+    for (auto [kinds, drop, end] :
+         {std::tuple{"\n120\n", DropKind::GoalHole, StepResult::Completed},
+          std::tuple{"\n130\n", DropKind::TrapHole, StepResult::Lost},
+          std::tuple{"\n140\n", DropKind::Gap, StepResult::Lost}}) {
         Board board = boardFrom(std::string("1 3\n000\n") + kinds);
         BallOnClock clock;
         clock.ball.begin(board);
@@ -406,7 +491,7 @@ TEST(BallReport, TheStepThatDropsTheBallSaysIntoWhatAndTheFallKeepsSaying) {
             const bool rolling = clock.ball.z >= -0.1f;
             report = clock.ball.advance(10);
             EXPECT_EQ(report.dropped, rolling && clock.ball.z < -0.1f) << kinds;
-            EXPECT_EQ(report.drop, clock.ball.z < -0.1f ? drop : Drop::None) << kinds;
+            EXPECT_EQ(report.drop, clock.ball.z < -0.1f ? drop : DropKind::None) << kinds;
             drops += report.dropped;
         }
         EXPECT_EQ(drops, 1) << kinds;
@@ -414,6 +499,6 @@ TEST(BallReport, TheStepThatDropsTheBallSaysIntoWhatAndTheFallKeepsSaying) {
         EXPECT_EQ(report.drop, drop) << kinds;
         // A restart forgets the fall.
         clock.ball.reset();
-        EXPECT_EQ(clock.ball.advance(10).drop, Drop::None) << kinds;
+        EXPECT_EQ(clock.ball.advance(10).drop, DropKind::None) << kinds;
     }
 }

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 
@@ -69,6 +70,14 @@ public:
         if (onSave)
             onSave();
     }
+    void playStepSounds(const StepReport& report) override {
+        if (onStepSounds)
+            onStepSounds(report);
+    }
+    void playCompletionSound(bool newBest) override { completionSounds.push_back(newBest); }
+
+    std::function<void(const StepReport&)> onStepSounds;
+    std::vector<bool> completionSounds; // newBest of each
 };
 
 // One row: the start at the left, the goal hole at the right end.
@@ -354,6 +363,38 @@ TEST(PlayLoop, LongFramesAreSteppedInPiecesOfAtMostTenMilliseconds) {
     EXPECT_EQ(whole.x, direct.x);
 }
 
+// A stall's frame is stepped in pieces; its report is the last piece's, with a drop that began
+// and the hardest strike in any of them.
+TEST(PlayLoop, ALongFramesReportKeepsTheDropAndTheStrikeOfEveryPiece) {
+    std::int32_t tick = 0;
+    Board board = makeCorridor(3);
+    board.kinds[2] = KIND_TRAP;
+    Ball whole{[&] { return tick; }}, pieces{[&] { return tick; }};
+    for (Ball* ball : {&whole, &pieces}) {
+        ball->begin(board);
+        ball->vx = -0.05f; // into the left end first
+        ball->tiltX = 600;
+    }
+    const StepReport report = advanceBall(whole, 500);
+    StepReport last;
+    bool dropped = false;
+    float strikeSpeed = 0.0f;
+    for (int i = 0; i < 50 && last.result == StepResult::Rolling; ++i) {
+        last = pieces.advance(10);
+        dropped = dropped || last.dropped;
+        strikeSpeed = std::max(strikeSpeed, last.strikeSpeed);
+    }
+    ASSERT_TRUE(dropped);
+    ASSERT_FALSE(last.dropped) << "the drop began before the last piece";
+    ASSERT_EQ(last.strikeSpeed, 0.0f) << "the strike came before the last piece";
+    EXPECT_GT(strikeSpeed, STRIKE_SPEED);
+    EXPECT_EQ(report.result, last.result);
+    EXPECT_TRUE(report.dropped);
+    EXPECT_EQ(report.drop, DropKind::TrapHole);
+    EXPECT_EQ(report.strikeSpeed, strikeSpeed);
+    EXPECT_EQ(whole.x, pieces.x);
+}
+
 TEST(PlayLoop, SecondsUseTheSinglePrecisionMillisecond) {
     EXPECT_EQ(formatSeconds(15), "0.02");
     EXPECT_EQ(formatSeconds(125), "0.13");
@@ -381,6 +422,29 @@ TEST(PlayLoop, TheClockDisplayCountsFramesPerHalfSecondWhileRunning) {
     tick = 20000;
     EXPECT_EQ(readClockForDisplay(timer, tick), 501);
     EXPECT_EQ(timer.frames, 1);
+}
+
+TEST_F(PlayLoopTest, TheHostHearsEveryStepAndWhetherACompletionIsTheBoardsBest) {
+    Board board = makeCorridor(4);
+    PlayEntry entry(board);
+    BestTimes::Times times = {-1, -1, -1, -1, -1};
+    entry.bestTimes = &times;
+    host.onPoll = [&] { ball.tiltX = 600; };
+    int stepsHeard = 0;
+    std::vector<DropKind> drops;
+    host.onStepSounds = [&](const StepReport& report) {
+        ++stepsHeard;
+        if (report.dropped)
+            drops.push_back(report.drop);
+    };
+    // Completed twice: "reset" after the first, "exit" after the second, which is no faster.
+    host.device.pressKeys({KEY_RETURN});
+    host.device.pause();
+    host.device.pressKeys({KEY_DOWN, KEY_RETURN});
+    EXPECT_FALSE(playBoard(entry, false, ball, host));
+    EXPECT_EQ(host.completionSounds, (std::vector<bool>{true, false}));
+    EXPECT_EQ(drops, (std::vector<DropKind>{DropKind::GoalHole, DropKind::GoalHole}));
+    EXPECT_EQ(stepsHeard, host.framesDrawn);
 }
 
 TEST(PlayLoop, TheFailedOverlayNamesItsCauseAndREveryOverlayStartsTheBoardAgain) {

@@ -110,6 +110,91 @@ TEST(MenuLoops, KeyReleasesNeitherMoveNorActivateNorReachAnItem) {
     EXPECT_TRUE(device.events.empty());
 }
 
+TEST(MenuLoops, MovesAndPicksAreHeard) {
+    std::vector<MenuSound> heard;
+    auto cue = [&heard](MenuSound sound) { heard.push_back(sound); };
+    using S = MenuSound;
+
+    // A list: Down, Up wrapping to the last line, Return; Escape is silent.
+    ScriptedInputDevice device;
+    std::uint32_t selected = 0;
+    device.pressKeys({KEY_DOWN, KEY_UP, KEY_UP, 'x', KEY_RETURN, KEY_ESCAPE});
+    runListScreen(
+        device, selected, 3, [] {}, [](std::uint32_t) { return true; }, {}, cue);
+    EXPECT_EQ(heard, (std::vector<S>{S::Move, S::Move, S::Move, S::Pick}));
+
+    // A list of one line: nothing moves.
+    heard.clear();
+    selected = 0;
+    device.pressKeys({KEY_DOWN, KEY_UP, KEY_ESCAPE});
+    runListScreen(
+        device, selected, 1, [] {}, [](std::uint32_t) { return true; }, {}, cue);
+    EXPECT_EQ(heard, std::vector<S>{});
+
+    // An item menu: Down moves, Left and Right choose a value, Return picks, digits are typed.
+    heard.clear();
+    RecordingItem first, second;
+    MenuEntries items{{"a", first}, {"b", second}};
+    selected = 0;
+    device.pressKeys({KEY_DOWN, KEY_LEFT, KEY_RIGHT, '7', KEY_BACKSPACE, KEY_SPACE, KEY_ESCAPE});
+    runItemMenu(
+        device, items, selected, [] {}, {}, cue);
+    EXPECT_EQ(heard, (std::vector<S>{S::Move, S::Move, S::Move, S::Pick}));
+    EXPECT_EQ(second.keys.size(), 5u);
+}
+
+// The pointer is heard as the key it stands for, and pointing only when the selection moves.
+TEST(MenuLoops, TheMouseIsHeardAsTheKeysItStandsFor) {
+    std::vector<MenuSound> heard;
+    auto cue = [&heard](MenuSound sound) { heard.push_back(sound); };
+    using S = MenuSound;
+    // Four lines side by side across a 640-pixel window, each on its value in the lower half.
+    const MenuHitTest columns = [](MenuPoint point) {
+        return MenuTarget{static_cast<std::uint32_t>((point.x + 1) * 2), point.y < 0};
+    };
+
+    // Pointing within line 0, then at line 1 and about in it; a click on line 2 picks it; the
+    // wheel moves; the right button leaves in silence.
+    ScriptedInputDevice device;
+    std::uint32_t selected = 0;
+    std::vector<std::uint32_t> activated;
+    device.movePointer(50, 100);
+    device.movePointer(60, 110);
+    device.pause();
+    device.movePointer(200, 100);
+    device.pause();
+    device.movePointer(210, 120);
+    device.clickButton(MOUSE_LEFT, 400, 100);
+    device.pause();
+    device.clickButton(MOUSE_WHEEL_DOWN, 400, 100);
+    device.clickButton(MOUSE_RIGHT, 400, 100);
+    runListScreen(
+        device, selected, 4, [] {},
+        [&](std::uint32_t line) {
+            activated.push_back(line);
+            return true;
+        },
+        columns, cue);
+    EXPECT_EQ(heard, (std::vector<S>{S::Move, S::Pick, S::Move}));
+    EXPECT_EQ(activated, std::vector<std::uint32_t>{2});
+    EXPECT_EQ(selected, 3u);
+
+    // An item menu: a click on line 1's value steps it as Right does, one on line 0's label
+    // picks as Return does.
+    heard.clear();
+    RecordingItem first, second;
+    MenuEntries items{{"a", first}, {"b", second}};
+    selected = 0;
+    device.clickButton(MOUSE_LEFT, 200, 400);
+    device.clickButton(MOUSE_LEFT, 50, 100);
+    device.clickButton(MOUSE_RIGHT, 50, 100);
+    runItemMenu(
+        device, items, selected, [] {}, columns, cue);
+    EXPECT_EQ(heard, (std::vector<S>{S::Move, S::Pick}));
+    EXPECT_EQ(second.keys, std::vector<int>{KEY_RIGHT});
+    EXPECT_EQ(first.keys, std::vector<int>{KEY_RETURN});
+}
+
 TEST(MenuLoops, AKeyHeldWhenAScreenShowsOrShowsAgainActsThereOnlyOncePressedAgain) {
     ScriptedInputDevice device;
     std::uint32_t selected = 0, innerSelected = 0;

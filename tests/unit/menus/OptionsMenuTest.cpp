@@ -41,13 +41,14 @@ menuitems::StringPicker& resolutionOf(OptionsMenu& menu) {
 
 } // namespace
 
-TEST(OptionsMenu, ShowsTheSevenOptionsFromTheSnapshot) {
+TEST(OptionsMenu, ShowsTheEightOptionsFromTheSnapshot) {
     OptionsMenu menu(makeSnapshot());
     std::vector<std::string> labels;
     for (const MenuEntry& entry : menu.items)
         labels.push_back(entry.label);
-    EXPECT_EQ(labels, (std::vector<std::string>{"fullscreen", "resolution", "music", "turn board",
-                                                "top view", "mouse sens", "aps sens"}));
+    EXPECT_EQ(labels,
+              (std::vector<std::string>{"fullscreen", "resolution", "music", "sounds", "turn board",
+                                        "top view", "mouse sens", "aps sens"}));
     EXPECT_EQ(resolutionOf(menu).options,
               (std::vector<std::string>{"1280x1024", "800x600", "640x480", "800x600"}));
     EXPECT_EQ(resolutionOf(menu).index, 3u) << "the last mode of the window's size";
@@ -82,8 +83,8 @@ TEST(OptionsMenu, StoresEveryOptionAsTheSettingsFileHoldsIt) {
     settings.parse("zoom = 3\nmusic = 1\nres_x = 1\n");
     storeSettingValues(settings, menu.chooseValues(snapshot.values));
     EXPECT_EQ(settings.serialize(), "fullscreen = 1\njsensitivity = 0\nmsensitivity = 1.5\n"
-                                    "music = 0\nres_x = 800\nres_y = 600\ntopview = 0\n"
-                                    "turnboard = 1\nzoom = 3\n");
+                                    "music = 0\nres_x = 800\nres_y = 600\nsound = 1\n"
+                                    "topview = 0\nturnboard = 1\nzoom = 3\n");
 }
 
 TEST(OptionsMenu, ASensitivityTextIsReadAsADecimalNumber) {

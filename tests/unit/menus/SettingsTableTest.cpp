@@ -46,13 +46,22 @@ TEST(SettingsTable, StartupConversions) {
 }
 
 // A row's default and written form together make the file a fresh game saves.
-TEST(SettingsTable, DefaultsAreSavedAsTheEightLinesOfAFreshFile) {
+TEST(SettingsTable, DefaultsAreSavedAsTheNineLinesOfAFreshFile) {
     SettingValues values = defaultSettingValues();
     values.windowWidth = 640;
     values.windowHeight = 480;
     Settings settings;
     storeSettingValues(settings, values);
     EXPECT_EQ(settings.serialize(), "fullscreen = 0\njsensitivity = 1\nmsensitivity = 1\n"
-                                    "music = 1\nres_x = 640\nres_y = 480\ntopview = 0\n"
-                                    "turnboard = 1\n");
+                                    "music = 1\nres_x = 640\nres_y = 480\nsound = 1\n"
+                                    "topview = 0\nturnboard = 1\n");
+}
+
+TEST(SettingsTable, SoundsAreOnUnlessTheKeyTurnsThemOff) {
+    Settings unset;
+    EXPECT_TRUE(readSettingValues(unset).sound);
+    Settings off = parsed("sound = 0\n");
+    EXPECT_FALSE(readSettingValues(off).sound);
+    Settings on = parsed("sound = 1\nmusic = 0\n");
+    EXPECT_TRUE(readSettingValues(on).sound) << "the music's switch is its own";
 }
