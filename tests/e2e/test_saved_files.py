@@ -16,7 +16,8 @@ import unittest
 
 from harness import GAME, Game, game_preload, main, run_tool, wait_until
 from screens import (RING_BOARD, box, complete_board, is_credits, is_list_screen,
-                     is_options_menu, is_play, wait_list, wait_main_menu, wait_screen)
+                     is_options_menu, is_play, is_result_overlay, wait_list, wait_main_menu,
+                     wait_screen)
 
 JOYSTICK_LINE = "Warning: Failed loading aps joystick!"
 SETTINGS = b"fullscreen = 0\nmusic = 1\nturnboard = 1\nres_x = 640\nres_y = 480\n"
@@ -73,12 +74,6 @@ def shows_credits_notice(image):
     """The credits' notice: pale yellow letters above their white key line at the bottom."""
     return image.count(lambda r, g, b: min(r, g) > 230 and 120 < b < 190,
                        box(image, -1, -1, 1, -0.7)) > 40
-
-
-def is_overlay(image):
-    """The overlay's translucent blue panel left of the centre."""
-    return image.count(lambda r, g, b: b > 150 and b - r > 60 and b - g > 40,
-                       box(image, -0.97, -0.6, -0.23, 0.6)) > 2000
 
 
 def hold_save_lock(directory):
@@ -280,7 +275,7 @@ class KeptTimesTest(unittest.TestCase):
                 # The overlay says why the new time is not saved; leaving the board and the
                 # list try again, without a word more on standard error.
                 wait_until(lambda: warnings(game) == [self.LOCK_LINE], what="the lock's line")
-                wait_screen(game, lambda image: is_overlay(image) and shows_notice(image),
+                wait_screen(game, lambda image: is_result_overlay(image) and shows_notice(image),
                             "the overlay with its notice")
                 game.key("Escape")
                 wait_screen(game, lambda image: is_list_screen(image) and shows_notice(image),
