@@ -27,15 +27,6 @@ int hexValue(char c) {
     return -1;
 }
 
-std::string describeSymbol(char c) {
-    char text[16];
-    if (c > ' ' && c < 0x7f)
-        std::snprintf(text, sizeof text, "'%c'", c);
-    else
-        std::snprintf(text, sizeof text, "byte 0x%02x", static_cast<unsigned char>(c));
-    return text;
-}
-
 std::string lineProblem(int line, const std::string& what) {
     return "line " + std::to_string(line) + " " + what;
 }
@@ -86,7 +77,7 @@ std::optional<std::string> readWalls(BoardReader& reader, std::int32_t rows, std
             int value = hexValue(row[c]);
             if (value < 0)
                 return lineProblem(number, "column " + std::to_string(c + 1) + ": " +
-                                               describeSymbol(row[c]) + " is not a hex digit");
+                                               describeByte(row[c]) + " is not a hex digit");
             walls[c + std::int64_t{r} * columns] = static_cast<std::uint8_t>(value);
         }
     }

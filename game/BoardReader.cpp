@@ -12,17 +12,21 @@ constexpr std::string_view BYTE_ORDER_MARK = "\xEF\xBB\xBF";
 
 } // namespace
 
-std::string describeCharacter(char c) {
-    if (c == ' ')
-        return "a blank";
-    if (c == '\t')
-        return "a tab";
+std::string describeByte(char c) {
     char text[16];
     if (c > ' ' && c < 0x7f)
         std::snprintf(text, sizeof text, "'%c'", c);
     else
         std::snprintf(text, sizeof text, "byte 0x%02x", static_cast<unsigned char>(c));
     return text;
+}
+
+std::string describeCharacter(char c) {
+    if (c == ' ')
+        return "a blank";
+    if (c == '\t')
+        return "a tab";
+    return describeByte(c);
 }
 
 BoardReader::BoardReader(const std::string& bytes) {

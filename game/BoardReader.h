@@ -9,7 +9,11 @@
 #include <string>
 #include <string_view>
 
-// A character of a board's text for messages: "a blank", "a tab", "'x'" or "byte 0x07".
+// A byte of a board's text for messages: "'x'" for a visible character, else "byte 0x07";
+// the loader names every byte so.
+std::string describeByte(char c);
+// The same, but a blank or a tab named as such ("a blank", "a tab"), for the messages that
+// explain where the loader's "byte 0x20" came from.
 std::string describeCharacter(char c);
 
 class BoardReader {
