@@ -15,14 +15,11 @@ namespace {
 
 constexpr double TOP_SPEEDS[PLAY_RUNS] = {5.0, 4.0, 3.0, 2.2, 1.6, 1.2, 0.8}; // units/s
 constexpr std::int32_t FRAME_MS = 10;
-constexpr double TILT_MAX = 600.0;
 constexpr double SPEED_SCALE = 150.0;   // board units per second for a velocity of 1
 constexpr double TILT_PER_SPEED = 80.0; // holds 1 unit/s against the damping: 3 / (0.00025 * 150)
 constexpr double FEEDBACK = 120.0;      // more tilt per unit/s of velocity error
 constexpr double BRAKING = 6.0;         // units/s^2 assumed when slowing for a bend or the goal
 constexpr double PI = 3.14159265358979323846;
-// The ball is falling once it is this far below the floor, as the physics counts it.
-constexpr float FALLING = -0.1f;
 
 double distance(const RoutePoint& a, const RoutePoint& b) {
     return std::hypot(b.x - a.x, b.y - a.y);
@@ -124,13 +121,12 @@ void Run::chooseTilt() {
     double wy = d > 1e-6 ? dy / d * speed : 0.0;
     double tiltX = TILT_PER_SPEED * wx + FEEDBACK * (wx - ball.vx * SPEED_SCALE);
     double tiltY = TILT_PER_SPEED * wy + FEEDBACK * (wy - ball.vy * SPEED_SCALE);
-    ball.tiltX = static_cast<float>(std::round(std::clamp(tiltX, -TILT_MAX, TILT_MAX)));
-    ball.tiltY = static_cast<float>(std::round(std::clamp(tiltY, -TILT_MAX, TILT_MAX)));
+    ball.tiltX = static_cast<float>(std::round(std::clamp<double>(tiltX, -MAX_TILT, MAX_TILT)));
+    ball.tiltY = static_cast<float>(std::round(std::clamp<double>(tiltY, -MAX_TILT, MAX_TILT)));
 }
 
 RunResult Run::play(std::int32_t maxMs) {
     RunResult run;
-    bool falling = false;
     std::int32_t headwayMs = 0;
     while (clockMs < maxMs) {
         chooseTilt();
@@ -141,9 +137,9 @@ RunResult Run::play(std::int32_t maxMs) {
             return run;
         }
         clockMs += FRAME_MS;
-        run.result = stepBall(ball, FRAME_MS);
-        if (!falling && ball.z < FALLING) {
-            falling = true;
+        const StepReport report = advanceBall(ball, FRAME_MS);
+        run.result = report.result;
+        if (report.dropped) {
             run.lostCell = static_cast<std::size_t>(std::clamp(ball.x, 0.0f, board.width - 1.0f)) +
                            static_cast<std::size_t>(std::clamp(ball.y, 0.0f, board.height - 1.0f)) *
                                board.width;
