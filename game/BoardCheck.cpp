@@ -62,11 +62,6 @@ std::string describeLimit(const Board& board) {
     return board.noTopView ? limit + " and follow view only" : limit;
 }
 
-std::string describeRowAndColumn(std::size_t cell, std::int32_t width) {
-    return "row " + std::to_string(cell / static_cast<std::size_t>(width) + 1) + ", column " +
-           std::to_string(cell % static_cast<std::size_t>(width) + 1);
-}
-
 // A diagonal wall runs through its cell's centre, where a hole is cut and the ball starts:
 // the ball rests against the wall on the rim and never drops in, or starts inside the wall.
 void findCentresOnDiagonals(const Board& board, std::vector<std::string>& problems) {
@@ -155,6 +150,11 @@ private:
 };
 
 } // namespace
+
+std::string describeRowAndColumn(std::size_t cell, std::int32_t width) {
+    return "row " + std::to_string(cell / static_cast<std::size_t>(width) + 1) + ", column " +
+           std::to_string(cell % static_cast<std::size_t>(width) + 1);
+}
 
 bool isPassable(const Board& board, std::size_t cell) {
     return board.kinds[cell] != KIND_TRAP && board.kinds[cell] != KIND_GAP;

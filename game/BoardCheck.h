@@ -18,6 +18,8 @@ constexpr int SHORTEST_SENSIBLE_LIMIT_MS = 1000;
 // hole or the start on a diagonal names its cell by row and column counting from 1, as the
 // file's lines and show's rulers count; the older lines name cells (column, row) from 0.
 std::vector<std::string> checkBoard(const Board& board);
+// A cell of a board width cells wide as those lines name it: "row 3, column 5".
+std::string describeRowAndColumn(std::size_t cell, std::int32_t width);
 
 // Problems of the time-limit line that the loader reads without complaint, each worded to
 // follow "<path>: " and naming the file line: a line holding more than the limit and the

@@ -2,6 +2,7 @@
 
 #include "game/Ball.h"
 #include "game/Board.h"
+#include "game/BoardCheck.h"
 #include "game/PlayLoop.h"
 #include "game/RoutePlan.h"
 
@@ -163,11 +164,6 @@ std::size_t cellOfPoint(const Board& board, const RoutePoint& point) {
     return c + r * board.width;
 }
 
-std::string describeCell(const Board& board, std::size_t cell) {
-    return "row " + std::to_string(cell / board.width + 1) + ", column " +
-           std::to_string(cell % board.width + 1);
-}
-
 // Seconds as the game's clock shows them.
 std::string describeSeconds(std::int32_t ms) {
     return formatSeconds(ms) + " s";
@@ -182,7 +178,7 @@ std::string describeSuggestion(std::int32_t timeMs) {
 std::string describeFarthestRun(const Board& board, const PlayReport& report) {
     std::string text = "the farthest run got " +
                        std::to_string(static_cast<int>(report.share * 100)) + "% of the way, to " +
-                       describeCell(board, report.farthestCell) + ", and ";
+                       describeRowAndColumn(report.farthestCell, board.width) + ", and ";
     if (report.end == RunEnd::OutOfTime)
         return text + "was still rolling after " + std::to_string(MAX_RUN_MS / 3600000) +
                " hours of play";
@@ -193,7 +189,7 @@ std::string describeFarthestRun(const Board& board, const PlayReport& report) {
            (kind == KIND_TRAP  ? "trap hole"
             : kind == KIND_GAP ? "gap"
                                : "hole") +
-           " at " + describeCell(board, report.lostCell);
+           " at " + describeRowAndColumn(report.lostCell, board.width);
 }
 
 } // namespace
