@@ -131,6 +131,57 @@ void drawListLine(const std::string& line, const std::string& mark) {
     glPopMatrix();
 }
 
+// How an item menu draws its rows: where its labels align, its colours and its strokes.
+struct ItemMenuLook {
+    int labelAlign;
+    struct {
+        Colour label;
+        Colour selected; // drawn wide under the selected label
+        Colour value;
+        Colour highlight; // the chosen word of a value
+    } colours;
+    struct {
+        float line;
+        float selectedLine;
+        float point;
+    } widths;
+};
+
+constexpr ItemMenuLook MAZE_MENU_LOOK = {
+    ALIGN_LEFT,
+    {MAZE_LABEL_COLOUR, MAZE_SELECTED_COLOUR, MAZE_VALUE_COLOUR, MAZE_HIGHLIGHT_COLOUR},
+    {2.0f, 4.0f, 1.0f}};
+constexpr ItemMenuLook OPTIONS_MENU_LOOK = {
+    ALIGN_RIGHT,
+    {OPTIONS_LABEL_COLOUR, OPTIONS_SELECTED_COLOUR, OPTIONS_VALUE_COLOUR, OPTIONS_HIGHLIGHT_COLOUR},
+    {1.0f, 3.0f, 2.0f}};
+
+// Each row's label where layout puts it, the selected one over a wide stroke, and its value.
+// Leaves: the look's line width, which a note under the rows keeps; point size 1.
+void drawItemRows(const ItemMenuLayout& layout, const std::vector<std::string>& labels,
+                  std::uint32_t selected, const DrawMenuValue& drawValue,
+                  const ItemMenuLook& look) {
+    glLineWidth(look.widths.line);
+    glPointSize(look.widths.point);
+    GlMenuPainter painter(look.colours.highlight);
+    for (std::size_t i = 0; i < labels.size() && i < layout.rows.size(); ++i) {
+        const ItemRow& row = layout.rows[i];
+        moveTo(row.label.x, row.label.baseline, row.label.scale);
+        if (i == selected) {
+            useColour(look.colours.selected);
+            glLineWidth(look.widths.selectedLine);
+            drawString(labels[i], look.labelAlign);
+            glLineWidth(look.widths.line);
+        }
+        useColour(look.colours.label);
+        drawString(labels[i], look.labelAlign);
+        useColour(look.colours.value);
+        moveTo(row.valueX, row.label.baseline, row.label.scale);
+        drawValue(i, painter);
+    }
+    glPointSize(1.0f);
+}
+
 // The lowest baseline of an item menu's texts: its last row's, or the note's under it.
 float findItemMenuBottom(const ItemMenuLayout& layout, float noteBaseline, bool hasNote) {
     if (hasNote || layout.rows.empty())
@@ -200,23 +251,7 @@ void drawMazeMenuFrame(const ItemMenuLayout& layout, const std::vector<std::stri
     drawMenuBackground(menuBackground);
     const float noteBaseline = layout.endBaseline - MAZE_NOTE_DROP * MAZE_MENU_SHAPE.scale;
     drawBand(surroundItemMenu(layout, findItemMenuBottom(layout, noteBaseline, !note.empty())));
-    glLineWidth(2.0f);
-    GlMenuPainter painter(MAZE_HIGHLIGHT_COLOUR);
-    for (std::size_t i = 0; i < labels.size() && i < layout.rows.size(); ++i) {
-        const ItemRow& row = layout.rows[i];
-        moveTo(row.label.x, row.label.baseline, row.label.scale);
-        if (i == selected) {
-            useColour(MAZE_SELECTED_COLOUR);
-            glLineWidth(4.0f);
-            drawString(labels[i], ALIGN_LEFT);
-            glLineWidth(2.0f);
-        }
-        useColour(MAZE_LABEL_COLOUR);
-        drawString(labels[i], ALIGN_LEFT);
-        useColour(MAZE_VALUE_COLOUR);
-        moveTo(row.valueX, row.label.baseline, row.label.scale);
-        drawValue(i, painter);
-    }
+    drawItemRows(layout, labels, selected, drawValue, MAZE_MENU_LOOK);
     drawNote(note, MAZE_MENU_SHAPE.labelX, noteBaseline, MAZE_MENU_SHAPE.scale, MAZE_NOTE_RIGHT);
     drawBottomKeyLines("", keys);
     SDL_GL_SwapBuffers();
@@ -229,24 +264,7 @@ void drawOptionsMenuFrame(const ItemMenuLayout& layout, const std::vector<std::s
     glLoadIdentity();
     drawMenuBackground(menuBackground);
     drawBand(surroundItemMenu(layout, findItemMenuBottom(layout, 0.0f, false)));
-    GlMenuPainter painter(OPTIONS_HIGHLIGHT_COLOUR);
-    glPointSize(2.0f);
-    for (std::size_t i = 0; i < labels.size() && i < layout.rows.size(); ++i) {
-        const ItemRow& row = layout.rows[i];
-        moveTo(row.label.x, row.label.baseline, row.label.scale);
-        if (i == selected) {
-            useColour(OPTIONS_SELECTED_COLOUR);
-            glLineWidth(3.0f);
-            drawString(labels[i], ALIGN_RIGHT);
-            glLineWidth(1.0f);
-        }
-        useColour(OPTIONS_LABEL_COLOUR);
-        drawString(labels[i], ALIGN_RIGHT);
-        useColour(OPTIONS_VALUE_COLOUR);
-        moveTo(row.valueX, row.label.baseline, row.label.scale);
-        drawValue(i, painter);
-    }
-    glPointSize(1.0f);
+    drawItemRows(layout, labels, selected, drawValue, OPTIONS_MENU_LOOK);
     drawBottomKeyLines(description, keys);
     SDL_GL_SwapBuffers();
 }
