@@ -4,6 +4,7 @@
 #include "render/Palette.h"
 #include "render/gl/GlState.h"
 #include "render/gl/PlayDrawing.h"
+#include "render/gl/RectangleDrawing.h"
 #include "render/gl/TextDrawing.h"
 
 #include <GL/gl.h>
@@ -15,12 +16,7 @@ constexpr float BOLD_GLYPH_PIXELS = 20.0f;
 
 void drawStrip(float top) {
     useColour(HINT_STRIP_COLOUR);
-    glBegin(GL_QUADS);
-    glVertex2f(-1.0f, -1.0f);
-    glVertex2f(1.0f, -1.0f);
-    glVertex2f(1.0f, top);
-    glVertex2f(-1.0f, top);
-    glEnd();
+    fillRectangle(-1.0f, -1.0f, 1.0f, top);
 }
 
 } // namespace

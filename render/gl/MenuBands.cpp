@@ -3,6 +3,7 @@
 #include "render/OverlayLayout.h"
 #include "render/Palette.h"
 #include "render/gl/GlState.h"
+#include "render/gl/RectangleDrawing.h"
 #include "render/gl/TextDrawing.h"
 
 #include <GL/gl.h>
@@ -46,12 +47,7 @@ void drawBand(const MenuRect& band) {
     glLoadIdentity();
     usePanelBlending();
     useColour(MENU_BAND_COLOUR);
-    glBegin(GL_QUADS);
-    glVertex2f(band.left, band.bottom);
-    glVertex2f(band.right, band.bottom);
-    glVertex2f(band.right, band.top);
-    glVertex2f(band.left, band.top);
-    glEnd();
+    fillRectangle(band.left, band.bottom, band.right, band.top);
     leavePanelBlending();
     glPopMatrix();
 }

@@ -7,6 +7,7 @@
 #include "render/gl/MenuBackground.h"
 #include "render/gl/MenuBands.h"
 #include "render/gl/MeshLists.h"
+#include "render/gl/RectangleDrawing.h"
 #include "render/gl/TextDrawing.h"
 
 #include <SDL.h>
@@ -65,12 +66,7 @@ void drawPanel() {
     moveTo(0.0f, MAIN_FIRST_BASELINE, MAIN_LINE_SCALE);
     usePanelBlending();
     useColour(MAIN_PANEL_COLOUR);
-    glBegin(GL_QUADS);
-    glVertex3f(-MAIN_PANEL_HALF_WIDTH, 1.2f - 7.4f, 0.0f);
-    glVertex3f(MAIN_PANEL_HALF_WIDTH, 1.2f - 7.4f, 0.0f);
-    glVertex3f(MAIN_PANEL_HALF_WIDTH, 1.2f, 0.0f);
-    glVertex3f(-MAIN_PANEL_HALF_WIDTH, 1.2f, 0.0f);
-    glEnd();
+    fillRectangle(-MAIN_PANEL_HALF_WIDTH, 1.2f - 7.4f, MAIN_PANEL_HALF_WIDTH, 1.2f);
     leavePanelBlending();
 }
 

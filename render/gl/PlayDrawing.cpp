@@ -6,6 +6,7 @@
 #include "render/Palette.h"
 #include "render/gl/GlState.h"
 #include "render/gl/HintDrawing.h"
+#include "render/gl/RectangleDrawing.h"
 #include "render/gl/Renderer.h"
 #include "render/gl/TextDrawing.h"
 
@@ -28,15 +29,6 @@ const std::vector<std::string> NO_TIMES_LABEL = {"best times", "none yet"};
 const std::vector<std::string> PAUSE_NOTE = {"clock keeps running"};
 
 int overlayDepth = 0;
-
-void fillPanel(float left, float right, float height) {
-    glBegin(GL_QUADS);
-    glVertex2f(left, 0.0f);
-    glVertex2f(left, -height);
-    glVertex2f(right, -height);
-    glVertex2f(right, 0.0f);
-    glEnd();
-}
 
 // Panel units from the middle of the screen at top, scaled as placed.
 void enterPanel(float x, const PanelPlacement& placement) {
@@ -134,7 +126,7 @@ void drawOutcomePanel(const OverlayView& view, float ceiling, float floor) {
     const float boxHeight = findOutcomePanelHeight(view);
     enterPanel(OUTCOME_PANEL_X, placePanel(boxHeight, ceiling, floor));
     useColour(OUTCOME_PANEL_COLOUR);
-    fillPanel(-OUTCOME_HALF_WIDTH, OUTCOME_HALF_WIDTH, boxHeight);
+    fillRectangle(-OUTCOME_HALF_WIDTH, -boxHeight, OUTCOME_HALF_WIDTH, 0.0f);
     if (view.outcome != Outcome::Paused)
         drawOutcomeLines(view);
     drawItems(view);
@@ -197,7 +189,7 @@ void drawBestTimesPanel(const BestTimes::Times& times, int rank, float floor) {
     const float boxHeight = lines * PANEL_LINE_PITCH + PANEL_PADDING;
     enterPanel(TIMES_PANEL_X, placePanel(boxHeight, 1.0f, floor));
     useColour(TIMES_PANEL_COLOUR);
-    fillPanel(-TIMES_HALF_WIDTH, TIMES_HALF_WIDTH, boxHeight);
+    fillRectangle(-TIMES_HALF_WIDTH, -boxHeight, TIMES_HALF_WIDTH, 0.0f);
     if (rows.empty())
         drawNoTimesLabel(labelScale);
     else
@@ -230,12 +222,7 @@ namespace {
 
 void fillBand(const Band& band) {
     useColour(CLOCK_BAND_COLOUR);
-    glBegin(GL_QUADS);
-    glVertex2f(band.left, band.bottom);
-    glVertex2f(band.right, band.bottom);
-    glVertex2f(band.right, band.top);
-    glVertex2f(band.left, band.top);
-    glEnd();
+    fillRectangle(band.left, band.bottom, band.right, band.top);
 }
 
 // One line of the clock's size at x, y in overlay units.
