@@ -7,20 +7,20 @@
 #include "menus/MenuLoops.h"
 #include "render/gl/MenuFrames.h"
 
+// The pointer finds the rows where the last frame drew them.
 void runMazeMenu(MazeSetter& menu, MenuHost& host) {
     menu.selected = 0;
+    ItemMenuLayout shown;
     runItemMenu(
         host.inputDevice(), menu.items, menu.selected,
-        [&menu] {
+        [&menu, &shown] {
+            shown = layOutItems(menu.items, MAZE_MENU_SHAPE);
             drawMazeMenuFrame(
-                layOutItems(menu.items, MAZE_MENU_SHAPE), collectLabels(menu.items), menu.selected,
+                shown, collectLabels(menu.items), menu.selected,
                 [&menu](std::size_t i, MenuPainter& painter) { menu.items[i].item.draw(painter); },
                 menu.describeAlgorithm(), menu.describeKeys());
         },
-        [&menu](MenuPoint point) {
-            return findItemAt(layOutItems(menu.items, MAZE_MENU_SHAPE), point);
-        },
-        cueMenuSounds(host));
+        [&shown](MenuPoint point) { return findItemAt(shown, point); }, cueMenuSounds(host));
 }
 
 void playGeneratedMaze(Board& board, MenuHost& host) {
