@@ -75,8 +75,10 @@ void BestTimes::visitEntries(
 
 BestTimes::Times BestTimes::findTimes(std::string_view key) const {
     auto handed = live.find(key);
-    if (handed != live.end())
-        return handed->second;
+    return handed != live.end() ? handed->second : findStoredTimes(key);
+}
+
+BestTimes::Times BestTimes::findStoredTimes(std::string_view key) const {
     const std::size_t at = stored.find(key);
     if (at < stored.count())
         return stored.readTimes(at);
@@ -114,16 +116,7 @@ int BestTimes::findSlot(const Times& times, std::int32_t timeMs) {
 }
 
 bool BestTimes::hasUnsavedTimes() const {
-    for (const auto& [key, times] : live) {
-        const std::size_t at = stored.find(key);
-        Times known;
-        known.fill(EMPTY_SLOT);
-        if (at < stored.count())
-            known = stored.readTimes(at);
-        if (fitsFile(key) && !findFreshTimes(times, known).empty())
-            return true;
-    }
-    return false;
+    return !collectNewTimes().empty();
 }
 
 BestTimes::LoadResult BestTimes::load(const std::string& path, bool keepDamagedCopy) {
@@ -247,12 +240,7 @@ BestTimes::NewTimes BestTimes::collectNewTimes() const {
         // A key too long to load back would make the whole file read as damaged.
         if (!fitsFile(key))
             continue;
-        const std::size_t at = stored.find(key);
-        Times known;
-        known.fill(EMPTY_SLOT);
-        if (at < stored.count())
-            known = stored.readTimes(at);
-        std::vector<std::int32_t> newTimes = findFreshTimes(times, known);
+        std::vector<std::int32_t> newTimes = findFreshTimes(times, findStoredTimes(key));
         if (!newTimes.empty())
             fresh.emplace_back(&key, std::move(newTimes));
     }

@@ -88,6 +88,8 @@ private:
     // these very bytes were reported already.
     StoredTimes parseFileBytes(const std::string& path, std::string& bytes, bool keepDamagedCopy,
                                bool lockHeld, LoadResult& result);
+    // The key's times as the file last held them, five empty slots when it held none.
+    Times findStoredTimes(std::string_view key) const;
     NewTimes collectNewTimes() const;
     // The file's entries with fresh entered into them.
     static StoredTimes mergeNewTimes(const StoredTimes& file, const NewTimes& fresh);
