@@ -8,17 +8,10 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 music="$here/../../data/music"
 quality=4 # oggenc quality: the three tracks stay near 1.3 MB together
+. "$here/build-common.sh"
 
-if [ $# -ge 1 ]; then
-  work="$1"
-  mkdir -p "$work"
-else
-  work=$(mktemp -d)
-  trap 'rm -rf "$work"' EXIT
-fi
-
-echo "== compiling"
-g++ -std=c++17 -O2 -Wall -Wextra -o "$work/compose" "$here"/*.cpp
+make_work_directory "$@"
+compile_composer
 
 echo "== rendering"
 "$work/compose" "$work"
@@ -27,10 +20,7 @@ echo "== encoding"
 mkdir -p "$music"
 serial=1
 for track in menu_intro menu game; do
-  # A fixed stream serial number keeps the files identical from one rebuild to the next.
-  oggenc --quiet -q "$quality" --serial "$serial" --title "Tirva: ${track//_/ }" \
-    -o "$music/$track.ogg" "$work/$track.wav"
-  oggdec --quiet -o "$work/$track.decoded.wav" "$music/$track.ogg"
+  encode "$work/$track.wav" "$music/$track.ogg" "$serial" "$work/$track.decoded.wav"
   serial=$((serial + 1))
 done
 ls -l "$music"/*.ogg

@@ -10,17 +10,10 @@ here=$(cd "$(dirname "$0")" && pwd)
 sounds="$here/../../data/sounds"
 music="$here/../../data/music"
 quality=4 # oggenc quality, as the music's
+. "$here/build-common.sh"
 
-if [ $# -ge 1 ]; then
-  work="$1"
-  mkdir -p "$work"
-else
-  work=$(mktemp -d)
-  trap 'rm -rf "$work"' EXIT
-fi
-
-echo "== compiling"
-g++ -std=c++17 -O2 -Wall -Wextra -o "$work/compose" "$here"/*.cpp
+make_work_directory "$@"
+compile_composer
 
 echo "== rendering"
 mkdir -p "$work/sounds"
@@ -32,10 +25,7 @@ rm -f "$sounds"/*.ogg
 serial=101
 for wav in "$work"/sounds/*.wav; do
   name=$(basename "$wav" .wav)
-  # A fixed stream serial number keeps the files identical from one rebuild to the next.
-  oggenc --quiet -q "$quality" --serial "$serial" --title "Tirva: ${name//_/ }" \
-    -o "$sounds/$name.ogg" "$wav"
-  oggdec --quiet -o "$work/sounds/$name.decoded.wav" "$sounds/$name.ogg"
+  encode "$wav" "$sounds/$name.ogg" "$serial" "$work/sounds/$name.decoded.wav"
   serial=$((serial + 1))
 done
 ls -l "$sounds"/*.ogg
