@@ -1,12 +1,11 @@
 #include "render/MenuLayout.h"
 
+#include "render/OverlayLayout.h"
 #include "render/TextLayout.h"
 
 #include <algorithm>
 
 namespace {
-
-constexpr float HINT_MAX_HEIGHT = 1.0f / 24.0f; // of the window's height, as the hint lines
 
 // The area of a line of glyphs scale high whose neighbours stand pitch glyphs apart: the
 // glyphs and half the gap on either side.

@@ -10,8 +10,7 @@ namespace {
 // glyph heights.
 constexpr float HINT_LINE_PITCH = 1.6f;
 constexpr float HINT_MARGIN = 0.6f;
-constexpr float HINT_MAX_HEIGHT = 1.0f / 24.0f; // of the window's height
-constexpr float HINT_SIDE_ROOM = 0.03f;         // of the window's width, on each side
+constexpr float HINT_SIDE_ROOM = 0.03f; // of the window's width, on each side
 // Room between a band's edges and its texts, in glyph heights.
 constexpr float BAND_PADDING = 0.3f;
 // Room between the bands and the whole-board view below them, in overlay units.

@@ -46,9 +46,12 @@ struct PanelPlacement {
 };
 PanelPlacement placePanel(float heightUnits, float ceiling, float floor);
 
+// The highest a hint line's glyphs get, of the window's height; the menus' key lines keep to it
+// too.
+constexpr float HINT_MAX_HEIGHT = 1.0f / 24.0f;
 // Lines stacked at the bottom of a window of width x height pixels, centred, each glyph as
-// high as the widest line lets it be within the window's width, but no higher than a
-// twenty-fourth of the window's height; glyphs keep their shape whatever the window's aspect.
+// high as the widest line lets it be within the window's width, but no higher than
+// HINT_MAX_HEIGHT; glyphs keep their shape whatever the window's aspect.
 struct BottomLines {
     float scaleX;                 // overlay units per glyph height, across
     float scaleY;                 // overlay units per glyph height, upwards

@@ -21,6 +21,10 @@ void drawStrip(float top) {
 
 } // namespace
 
+void useHintLineWidth(float glyphPixels) {
+    glLineWidth(glyphPixels >= BOLD_GLYPH_PIXELS ? 2.0f : 1.0f);
+}
+
 void drawHintLines(const std::vector<std::string>& lines) {
     if (lines.empty())
         return;
@@ -31,8 +35,7 @@ void drawHintLines(const std::vector<std::string>& lines) {
     expectGlState(__func__, {GlFact::ModelViewMatrix});
     glLoadIdentity();
     drawStrip(layout.top);
-    const float glyphPixels = layout.scaleY * static_cast<float>(size.height) / 2;
-    glLineWidth(glyphPixels >= BOLD_GLYPH_PIXELS ? 2.0f : 1.0f);
+    useHintLineWidth(layout.scaleY * static_cast<float>(size.height) / 2);
     useColour(HINT_TEXT_COLOUR);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         glPushMatrix();

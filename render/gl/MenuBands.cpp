@@ -3,6 +3,7 @@
 #include "render/OverlayLayout.h"
 #include "render/Palette.h"
 #include "render/gl/GlState.h"
+#include "render/gl/HintDrawing.h"
 #include "render/gl/RectangleDrawing.h"
 #include "render/gl/TextDrawing.h"
 
@@ -11,13 +12,6 @@
 #include <vector>
 
 namespace {
-
-// Glyphs this many pixels high and more are drawn with two-pixel lines, as the hint lines.
-constexpr float BOLD_GLYPH_PIXELS = 20.0f;
-
-void useKeyLineWidth(float glyphPixels) {
-    glLineWidth(glyphPixels >= BOLD_GLYPH_PIXELS ? 2.0f : 1.0f);
-}
 
 // One line of glyphs scaleX by scaleY with its origin at (x, baseline).
 void drawLine(const std::string& text, float x, float baseline, float scaleX, float scaleY,
@@ -62,7 +56,7 @@ void drawBottomKeyLines(const std::string& note, const std::string& keys) {
     const ViewportSize size = readViewportSize();
     const BottomLines layout = layOutBottomLines(lines, size.width, size.height);
     drawBand({-1.0f, -1.0f, 1.0f, layout.top});
-    useKeyLineWidth(layout.scaleY * static_cast<float>(size.height) / 2);
+    useHintLineWidth(layout.scaleY * static_cast<float>(size.height) / 2);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const bool isNote = i + 1 < lines.size();
         useColour(isNote ? NOTE_COLOUR : MENU_KEYS_COLOUR);
@@ -76,7 +70,7 @@ void drawCornerKeyLine(const std::string& keys, const MenuRect& room, bool bande
     const CornerLine line = placeCornerLine(keys, room, size.width, size.height);
     if (banded)
         drawBand(line.band);
-    useKeyLineWidth(line.scaleY * static_cast<float>(size.height) / 2);
+    useHintLineWidth(line.scaleY * static_cast<float>(size.height) / 2);
     useColour(MENU_KEYS_COLOUR);
     drawLine(keys, line.right, line.baseline, line.scaleX, line.scaleY, ALIGN_RIGHT);
     glLineWidth(1.0f);
