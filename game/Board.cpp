@@ -1,7 +1,6 @@
 #include "game/Board.h"
 
 #include "base/FileIO.h"
-#include "base/Numbers.h"
 #include "game/BoardReader.h"
 
 #include <cstdio>
@@ -15,17 +14,6 @@ constexpr std::uint64_t BOARD_TEXT_SLACK = 4096;
 // The widest a loadable board's text gets: both grids at one cell a row, each row ended by a
 // carriage return and a line feed.
 constexpr std::uint64_t LARGEST_BOARD_TEXT = 2 * 3 * BOARD_MAX_CELLS + BOARD_TEXT_SLACK;
-
-// The value of a hexadecimal digit in either case, or -1.
-int hexValue(char c) {
-    if (isDigit(c))
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 std::string lineProblem(int line, const std::string& what) {
     return "line " + std::to_string(line) + " " + what;
@@ -74,7 +62,7 @@ std::optional<std::string> readWalls(BoardReader& reader, std::int32_t rows, std
         if (std::optional<std::string> problem = readGridRow(reader, columns, "walls", row))
             return problem;
         for (std::int32_t c = 0; c < columns; ++c) {
-            int value = hexValue(row[c]);
+            int value = readHexDigit(row[c]);
             if (value < 0)
                 return lineProblem(number, "column " + std::to_string(c + 1) + ": " +
                                                describeByte(row[c]) + " is not a hex digit");

@@ -47,10 +47,6 @@ std::size_t countTrailingBlanks(std::string_view text) {
     return count;
 }
 
-bool isHexDigit(char c) {
-    return isDigit(c) || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
-}
-
 std::string nameRow(const char* grid, std::int32_t row, int line) {
     return std::string(grid) + " row " + std::to_string(row) + " (line " + std::to_string(line) +
            ")";
@@ -152,7 +148,7 @@ GridFinding walkGrid(BoardReader& reader, const char* grid, std::int32_t rows, s
             return refusal(describeRowLength(grid, r, line, text, columns));
         read.push_back({line, text});
         for (std::int32_t c = 0; hexDigits && c < columns; ++c) {
-            if (isHexDigit(text[c]))
+            if (readHexDigit(text[c]) >= 0)
                 continue;
             if (isBlank(text[c]) || !(text[c] > ' ' && text[c] < 0x7f))
                 return refusal(nameRow(grid, r, line) + ", column " + std::to_string(c + 1) +

@@ -29,6 +29,16 @@ std::string describeCharacter(char c) {
     return describeByte(c);
 }
 
+int readHexDigit(char c) {
+    if (isDigit(c))
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
 BoardReader::BoardReader(const std::string& bytes) {
     text.reserve(bytes.size());
     std::size_t first =

@@ -16,6 +16,9 @@ std::string describeByte(char c);
 // explain where the loader's "byte 0x20" came from.
 std::string describeCharacter(char c);
 
+// The value of a wall grid's symbol, a hexadecimal digit in either case; -1 for any other.
+int readHexDigit(char c);
+
 class BoardReader {
 public:
     // A byte-order mark at the start is skipped; a carriage return directly before a line
