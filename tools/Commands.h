@@ -27,3 +27,6 @@ FileRead readBoardArgument(const std::string& path);
 bool wantsHelp(const Arguments& args);
 // Prints "tirva-tool COMMAND: message" and a hint on standard error; returns exit code 2.
 int reportUsageError(const std::string& command, const std::string& message);
+// Writes a board file's text to standard output, whole and flushed; false, after "tirva-tool
+// COMMAND: couldn't write the board to standard output" on standard error, when it cannot.
+bool writeBoardToStandardOutput(const std::string& command, const std::string& text);

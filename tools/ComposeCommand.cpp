@@ -76,15 +76,11 @@ FileRead readPicture(const std::string& path) {
 }
 
 bool writeBoard(const std::optional<std::string>& path, const std::string& text) {
-    if (path) {
-        if (writeFileAtomically(*path, text))
-            return true;
-        std::fprintf(stderr, "tirva-tool compose: couldn't write %s\n", path->c_str());
-        return false;
-    }
-    if (std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0)
+    if (!path)
+        return writeBoardToStandardOutput(COMMAND, text);
+    if (writeFileAtomically(*path, text))
         return true;
-    std::fprintf(stderr, "tirva-tool compose: couldn't write the board to standard output\n");
+    std::fprintf(stderr, "tirva-tool compose: couldn't write %s\n", path->c_str());
     return false;
 }
 

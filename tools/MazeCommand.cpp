@@ -139,11 +139,5 @@ int runMazeCommand(const Arguments& args) {
     std::srand(request->seed ? *request->seed : static_cast<unsigned>(std::time(nullptr)));
     Board board;
     generateMaze(board, request->width, request->height, request->algorithm, std::rand);
-    std::string text = formatBoardText(board);
-    if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() ||
-        std::fflush(stdout) != 0) {
-        std::fprintf(stderr, "tirva-tool maze: couldn't write the board to standard output\n");
-        return 1;
-    }
-    return 0;
+    return writeBoardToStandardOutput(COMMAND, formatBoardText(board)) ? 0 : 1;
 }

@@ -69,6 +69,14 @@ int reportUsageError(const std::string& command, const std::string& message) {
     return 2;
 }
 
+bool writeBoardToStandardOutput(const std::string& command, const std::string& text) {
+    if (std::fwrite(text.data(), 1, text.size(), stdout) == text.size() && std::fflush(stdout) == 0)
+        return true;
+    std::fprintf(stderr, "tirva-tool %s: couldn't write the board to standard output\n",
+                 command.c_str());
+    return false;
+}
+
 int main(int argc, char** argv) {
     if (argc < 2) {
         std::fprintf(stderr, "tirva-tool: missing command (see tirva-tool --help)\n");
