@@ -68,6 +68,7 @@ void addStandingWalls(const MazeGrid& grid, std::uint32_t cell, std::vector<Wall
         frontier.push_back(makeRightWall(cell));
 }
 
+// Random frontier of walls.
 void generatePrim(MazeGrid grid, const RandomSource& random) {
     std::vector<std::uint8_t> inMaze(grid.cellCount(), 0);
     std::vector<WallEntry> frontier;
@@ -152,6 +153,7 @@ WallEntry wallTowards(const MazeGrid& grid, std::uint32_t cell, Direction direct
     }
 }
 
+// Random depth-first search.
 // The recursive search, unrolled onto an explicit stack so that a maze of millions of cells
 // cannot overflow the call stack. A pick is removed from its list at once instead of after
 // the nested visit returns; no draw happens in between, so the draws are the same.
@@ -252,6 +254,7 @@ void shuffleWalls(std::vector<WallEntry>& walls, const RandomSource& random) {
     }
 }
 
+// Random wall order with disjoint sets.
 void generateKruskal(MazeGrid grid, const RandomSource& random) {
     // How far ahead in the wall list the cells' sets are fetched into the cache.
     constexpr std::size_t LOOKAHEAD = 16;
@@ -319,25 +322,12 @@ MazeGrid gridOf(Board& board) {
     return {board.walls.get(), std::uint32_t(board.width), std::uint32_t(board.height)};
 }
 
-// Random frontier of walls.
-void carvePrim(Board& board, const RandomSource& random) {
+// Prim's, the depth-first search and Kruskal's open walls of a closed grid.
+template <void (*generate)(MazeGrid, const RandomSource&)>
+void carveClosed(Board& board, const RandomSource& random) {
     MazeGrid grid = gridOf(board);
     closeGrid(grid);
-    generatePrim(grid, random);
-}
-
-// Random depth-first search.
-void carveDfs(Board& board, const RandomSource& random) {
-    MazeGrid grid = gridOf(board);
-    closeGrid(grid);
-    generateDfs(grid, random);
-}
-
-// Random wall order with disjoint sets.
-void carveKruskal(Board& board, const RandomSource& random) {
-    MazeGrid grid = gridOf(board);
-    closeGrid(grid);
-    generateKruskal(grid, random);
+    generate(grid, random);
 }
 
 // Recursive division, built from the corridors up on the open grid: it never walls the
@@ -351,9 +341,9 @@ void carveChambers(Board& board, const RandomSource& random) {
 
 const std::vector<MazeAlgorithm>& listMazeAlgorithms() {
     static const std::vector<MazeAlgorithm> algorithms = {
-        {"prim", "many short dead ends", carvePrim},
-        {"dfs", "long winding corridors", carveDfs},
-        {"kruskal", "even branching everywhere", carveKruskal},
+        {"prim", "many short dead ends", carveClosed<generatePrim>},
+        {"dfs", "long winding corridors", carveClosed<generateDfs>},
+        {"kruskal", "even branching everywhere", carveClosed<generateKruskal>},
         {"chambers", "rooms split by long straight walls", carveChambers},
     };
     return algorithms;
