@@ -270,7 +270,7 @@ std::string describePlayReport(const Board& board, const PlayReport& report) {
     return report.isWayTooLong
                ? "the play check gave up: the shortest way from the start to a goal passes more "
                  "cells than it searches a route through (" +
-                     std::to_string(ROUTE_SEARCH_POINTS / 64) + ")"
+                     std::to_string(ROUTE_SEARCH_CELLS) + ")"
                : "the play check gave up: no way wide enough for the ball leads along the "
                  "shortest way from the start to a goal, and the board is too large to search "
                  "whole";

@@ -24,7 +24,6 @@ constexpr double CLOSENESS_COST = 0.12;
 constexpr double CLOSENESS_SOFTENING = 0.04;
 
 constexpr int POINTS_PER_CELL = ROUTE_POINTS_PER_CELL * ROUTE_POINTS_PER_CELL;
-constexpr std::size_t SEARCH_CELLS = ROUTE_SEARCH_POINTS / POINTS_PER_CELL;
 constexpr std::uint8_t NO_MOVE = 0xff;
 constexpr std::int32_t NOT_SEARCHED = -1;
 
@@ -205,8 +204,8 @@ bool PointSearch::isUsable(std::uint32_t point) {
         std::int64_t i = 0;
         std::int64_t j = 0;
         locate(point, i, j);
-        room[point] = static_cast<float>(
-            clearance.measure(static_cast<double>(i) / 8.0, static_cast<double>(j) / 8.0));
+        constexpr double N = ROUTE_POINTS_PER_CELL;
+        room[point] = static_cast<float>(clearance.measure(i / N, j / N));
     }
     return room[point] >= 0.0f;
 }
@@ -302,7 +301,7 @@ std::optional<std::vector<std::size_t>> findCorridor(const Board& board,
                     corridor.push_back(near);
                 }
             }
-        if (corridor.size() > SEARCH_CELLS)
+        if (corridor.size() > ROUTE_SEARCH_CELLS)
             return std::nullopt;
     }
     return corridor;
@@ -316,7 +315,7 @@ Route planRoute(const Board& board, double x, double y) {
         return route;
     std::size_t cells = static_cast<std::size_t>(board.width) * board.height;
     std::vector<std::size_t> searched;
-    bool isWhole = cells <= SEARCH_CELLS;
+    bool isWhole = cells <= ROUTE_SEARCH_CELLS;
     if (isWhole) {
         searched.resize(cells);
         for (std::size_t cell = 0; cell < cells; ++cell)

@@ -10,10 +10,12 @@
 class Board;
 
 // Points searched at most, 64 for each cell searched: about 40 MiB of search state. A board
-// of up to ROUTE_SEARCH_POINTS / 64 cells is searched whole; on a larger one the search
-// covers only the cells along the shortest way through open cell edges and their neighbours.
+// of up to ROUTE_SEARCH_CELLS cells is searched whole; on a larger one the search covers only
+// the cells along the shortest way through open cell edges and their neighbours.
 constexpr std::size_t ROUTE_SEARCH_POINTS = std::size_t{1} << 22;
 constexpr int ROUTE_POINTS_PER_CELL = 8; // along each axis
+constexpr std::size_t ROUTE_SEARCH_CELLS =
+    ROUTE_SEARCH_POINTS / (ROUTE_POINTS_PER_CELL * ROUTE_POINTS_PER_CELL);
 
 struct RoutePoint {
     double x, y;      // board units
