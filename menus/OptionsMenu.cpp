@@ -40,9 +40,6 @@ OptionsMenu::OptionsMenu(const OptionsSnapshot& snapshot)
 // The table guarantees each kind its field's type (SettingsTable.cpp checks it at compile
 // time), so the form asked for is there.
 void OptionsMenu::addItem(const SettingRow& row, const SettingValues& values) {
-    if (row.option.kind == OptionKind::None)
-        return;
-    itemRows.push_back(&row);
     switch (row.option.kind) {
     case OptionKind::None:
         return;
@@ -50,18 +47,19 @@ void OptionsMenu::addItem(const SettingRow& row, const SettingValues& values) {
         bool SettingValues::*field = std::get_if<SettingForm<bool>>(&row.form)->field;
         switches.push_back({field, menuitems::BoolGetter(values.*field)});
         items.push_back({row.option.label, switches.back().item});
-        return;
+        break;
     }
     case OptionKind::Number: {
         float SettingValues::*field = std::get_if<SettingForm<float>>(&row.form)->field;
         numbers.push_back({field, menuitems::FloatGetter<float>(values.*field)});
         items.push_back({row.option.label, numbers.back().item});
-        return;
+        break;
     }
     case OptionKind::DisplayMode:
         items.push_back({row.option.label, displayMode});
-        return;
+        break;
     }
+    itemRows.push_back(&row);
 }
 
 std::optional<VideoMode> OptionsMenu::chosenMode() const {
