@@ -49,8 +49,12 @@ public:
     // at this moment do nothing on it until they are released and pressed again, so a key held
     // for the screen before cannot act here (see HeldKeys). The overlay and the menu loops call
     // it once their first picture is shown, the menu loops again as they close, and play as it
-    // ends.
+    // ends. The second click of a double click that opened the screen does nothing on it
+    // either (see SecondClicks).
     virtual void ignoreHeldKeys() = 0;
+    // Play begins: it takes its keys as they are, but not the second click of the double
+    // click that started the board from a list, which would switch the mouse mode at once.
+    virtual void ignoreSecondClicks() = 0;
 
 protected:
     // Never deleted through this interface: the game's device lives until the process exits.

@@ -312,6 +312,7 @@ bool runBoard(PlayEntry& entry, bool nextAllowed, Ball& ball, PlayHost& host) {
 bool playBoard(PlayEntry& entry, bool nextAllowed, Ball& ball, PlayHost& host) {
     if (!entry.board.hasGrids())
         return false;
+    host.inputDevice().ignoreSecondClicks();
     const bool next = runBoard(entry, nextAllowed, ball, host);
     // The menus show again: the arrows still steering, or the Escape that left, act on them
     // only when pressed anew.

@@ -53,8 +53,9 @@ void translateEvent(const SDL_Event& sdlEvent, InputEvent& event) {
 // The one place the game takes SDL events from, waiting or not: what every loop must do is
 // done here. The music's notice starts the next track and the search goes on; a close
 // request ends the process at once, whichever screen is showing; a press of a key held since
-// the screen appeared is dropped. False: nothing pending.
-bool takeEvent(InputEvent& event, bool wait, HeldKeys& heldKeys) {
+// the screen appeared is dropped, and so is the second click of a double click that opened
+// it. False: nothing pending.
+bool takeEvent(InputEvent& event, bool wait, HeldKeys& heldKeys, SecondClicks& secondClicks) {
     SDL_Event sdlEvent;
     for (;;) {
         if (wait) {
@@ -74,7 +75,7 @@ bool takeEvent(InputEvent& event, bool wait, HeldKeys& heldKeys) {
             std::exit(0);
         }
         translateEvent(sdlEvent, event);
-        if (heldKeys.admit(event))
+        if (heldKeys.admit(event) && secondClicks.admit(event, SDL_GetTicks()))
             return true;
     }
 }
@@ -129,11 +130,11 @@ int SdlInputDevice::windowHeight() {
 }
 
 bool SdlInputDevice::pollEvent(InputEvent& event) {
-    return takeEvent(event, false, heldKeys);
+    return takeEvent(event, false, heldKeys, secondClicks);
 }
 
 void SdlInputDevice::waitEvent(InputEvent& event) {
-    takeEvent(event, true, heldKeys);
+    takeEvent(event, true, heldKeys, secondClicks);
 }
 
 // A warp's motion reaches the X queue before the warp returns; the pump brings it into SDL's.
@@ -160,4 +161,20 @@ void SdlInputDevice::ignoreHeldKeys() {
         if (state[key] != 0)
             down.push_back(key);
     heldKeys.ignore(down);
+    ignoreSecondClicks();
+}
+
+// SDL 1.2 stamps no time on its events, so a press still queued when the screen shows is
+// told apart by peeking at the queue: it was made while the screen before was showing.
+void SdlInputDevice::ignoreSecondClicks() {
+    SDL_PumpEvents();
+    SDL_Event queued[64];
+    const int count = SDL_PeepEvents(queued, 64, SDL_PEEKEVENT, SDL_MOUSEBUTTONDOWNMASK);
+    int presses = 0;
+    for (int i = 0; i < count; ++i) {
+        const Uint8 button = queued[i].button.button;
+        if (button != SDL_BUTTON_WHEELUP && button != SDL_BUTTON_WHEELDOWN)
+            ++presses;
+    }
+    secondClicks.screenShown(presses);
 }

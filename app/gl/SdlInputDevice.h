@@ -5,6 +5,7 @@
 
 #include "base/HeldKeys.h"
 #include "base/InputDevice.h"
+#include "base/SecondClicks.h"
 #include "app/TiltInput.h"
 
 struct _SDL_Joystick;
@@ -33,8 +34,10 @@ public:
     void discardPointerMotion() override;
     void reopenWindow(int width, int height) override;
     void ignoreHeldKeys() override;
+    void ignoreSecondClicks() override;
 
 private:
     _SDL_Joystick* joystick = nullptr;
     HeldKeys heldKeys;
+    SecondClicks secondClicks;
 };

@@ -309,6 +309,10 @@ class Game:
     def click(self, button=1):
         xdotool("click", str(button))
 
+    def double_click(self, button=1):
+        """Two clicks 120 ms apart, well inside a desktop's double-click time."""
+        xdotool("click", "--repeat", "2", "--delay", "120", str(button))
+
     def request_close(self):
         """Sends WM_DELETE_WINDOW, as a window manager's close button does."""
         subprocess.run([SEND_WM_DELETE, self.window], check=True, timeout=10)
