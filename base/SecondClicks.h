@@ -27,6 +27,9 @@ public:
     // behind the screen, or a press of the button pressed last, within DOUBLE_CLICK_MS and
     // DOUBLE_CLICK_DISTANCE of that press, with a screen shown between the two.
     bool admit(const InputEvent& event, std::uint32_t nowMs);
+    // The game moved the pointer itself (play keeps it at the window's centre): the next
+    // press may land far from the last one and still be the second of a double click.
+    void pointerWarped();
 
 private:
     struct Press {
@@ -37,5 +40,6 @@ private:
     };
     std::optional<Press> lastPress;
     bool screenSinceLastPress = false;
+    bool warpedSinceLastPress = false;
     int queuedPressesToDrop = 0;
 };

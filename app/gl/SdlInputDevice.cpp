@@ -119,6 +119,7 @@ void SdlInputDevice::showCursor(bool shown) {
 
 void SdlInputDevice::warpPointer(int x, int y) {
     SDL_WarpMouse(static_cast<Uint16>(x), static_cast<Uint16>(y));
+    secondClicks.pointerWarped();
 }
 
 int SdlInputDevice::windowWidth() {

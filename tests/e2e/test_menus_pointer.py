@@ -2,11 +2,12 @@
 options value it changes the value), a double click opens a screen only once, the wheel moves
 through a list, the right button goes back as Escape does, and a click ends the credits."""
 
+import time
 import unittest
 
 from harness import Game, main, wait_until
-from screens import (box, is_credits, is_options_menu, near, wait_list, wait_main_menu,
-                     wait_screen)
+from screens import (box, is_credits, is_options_menu, is_play, near, wait_list,
+                     wait_main_menu, wait_screen)
 
 # The key lines are white, a colour no background and no other menu text has.
 WHITE = near((255, 255, 255), 30)
@@ -64,6 +65,16 @@ class MenuPointerTest(unittest.TestCase):
             game.click(4)
             wait_list(game, rows=15, selected=2)
             point_at(game, 0.0, 0.85 - 0.12 * 6 + 0.05)
+            wait_list(game, rows=15, selected=5)
+            # A double click on a board starts it with the mouse steering: the second click
+            # does not switch the mouse off, which would add a line to the left of the
+            # board's name in the hint strip.
+            game.double_click(1)
+            wait_screen(game, is_play, "the board in play")
+            time.sleep(0.5)
+            picture = game.screenshot()
+            self.assertEqual(picture.count(WHITE, box(picture, -0.7, -0.88, -0.3, -0.62)), 0)
+            game.key("Escape")
             wait_list(game, rows=15, selected=5)
             game.click(3)
             wait_main_menu(game, selected=0)
