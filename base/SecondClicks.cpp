@@ -24,12 +24,12 @@ bool SecondClicks::admit(const InputEvent& event, std::uint32_t nowMs) {
     const bool queuedBehindScreen = queuedPressesToDrop > 0;
     if (queuedBehindScreen)
         --queuedPressesToDrop;
-    // The clock is SDL's millisecond count, which wraps after 49 days: the unsigned
-    // difference stays right across the wrap.
     const bool samePlace =
         warpedSinceLastPress ||
         (lastPress && std::abs(event.x - lastPress->x) <= DOUBLE_CLICK_DISTANCE &&
          std::abs(event.y - lastPress->y) <= DOUBLE_CLICK_DISTANCE);
+    // The clock is SDL's millisecond count, which wraps after 49 days: the unsigned
+    // difference stays right across the wrap.
     const bool secondOfDoubleClick = lastPress && screenSinceLastPress && samePlace &&
                                      lastPress->button == event.button &&
                                      nowMs - lastPress->atMs <= DOUBLE_CLICK_MS;
